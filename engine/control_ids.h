@@ -1,0 +1,37 @@
+// Control IDs of the main window. The engine reads and writes the window only
+// through these IDs, so they live here, free of any platform header.
+#pragma once
+
+enum ControlId : int {
+    ID_AF1 = 1001,
+    ID_F1 = 1002,
+    ID_AF2 = 1003,
+    ID_F2 = 1004,
+    ID_CAP = 1005,
+    ID_PROTO_R1 = 1011,
+    ID_PROTO_R2 = 1012,
+    ID_PROTO_R3 = 1013,
+    ID_PROTO_R4 = 1014,
+    ID_PROTO_K = 1015,
+    ID_CALC = 1021,
+    ID_EXIT = 1022,
+    ID_SCHEMATIC = 1023,
+    ID_HELP = 1024,
+    ID_OUT_R1 = 1030,
+    ID_OUT_R2 = 1031,
+    ID_OUT_R3 = 1032,
+    ID_OUT_R4 = 1033,
+    ID_OUT_RKR = 1034,
+    ID_RSTAR = 1045,
+    ID_FSF = 1048,
+    ID_ISF = 1049,
+    ID_OUT_C = 1054,
+    ID_OUT_FREQ = 1058,
+    ID_STD_BUTTERWORTH = 1061,
+    ID_STD_BESSEL = 1063,
+    ID_STD_CHEB05 = 1064,
+    ID_STD_CHEB10 = 1065,
+    ID_STD_CHEB20 = 1066,
+    ID_STD_CHEB30 = 1067,
+    ID_STD_TBD = 1068,
+};

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build and the tests need. Does nothing
+# when all of them are present; otherwise needs root (or sudo).
+set -euo pipefail
+
+packages=(
+    # native build, tests, benchmarks, fuzzing
+    cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
+    libcli11-dev nlohmann-json3-dev libeigen3-dev zlib1g-dev clang-format
+    # circuit simulator that checks the exported netlists
+    ngspice
+    # Windows build and the Wine test run on a virtual display
+    g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+    wine wine32:i386 xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
