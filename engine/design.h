@@ -54,9 +54,9 @@ int ComputeDesign(DesignRecord& design);
 void ShowResults(const DesignRecord& design, const TextSink& sink);
 
 // The twelve result IDs in display order.
-inline constexpr int kResultIds[12] = {
-    ID_PROTO_R1, ID_PROTO_R2, ID_PROTO_R3, ID_PROTO_R4, ID_PROTO_K, ID_OUT_R1,
-    ID_OUT_R2,   ID_OUT_R3,   ID_OUT_R4,   ID_OUT_C,    ID_OUT_RKR, ID_OUT_FREQ};
+inline constexpr int kResultIds[12] = {ID_PROTO_R1, ID_PROTO_R2, ID_PROTO_R3, ID_PROTO_R4,
+                                       ID_PROTO_K,  ID_OUT_R1,   ID_OUT_R2,   ID_OUT_R3,
+                                       ID_OUT_R4,   ID_OUT_C,    ID_OUT_RKR,  ID_OUT_FREQ};
 
 // The eight input IDs in reading order.
 inline constexpr int kInputIds[8] = {ID_AF1, ID_F1,  ID_AF2, ID_F2,

@@ -1,0 +1,59 @@
+// One whole calculation (8 parses, the search, 12 formats) per standard set
+// and for the 56-pass empty-box case, and batch throughput in lines per second.
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+#include <string>
+
+#include "batch.h"
+#include "calculation.h"
+#include "control_ids.h"
+
+namespace {
+
+struct Case {
+    const char* Name;
+    int Preset;
+};
+
+constexpr Case kCases[] = {
+    {"butterworth", ID_STD_BUTTERWORTH},
+    {"bessel", ID_STD_BESSEL},
+    {"cheb05", ID_STD_CHEB05},
+    {"cheb10", ID_STD_CHEB10},
+    {"cheb20", ID_STD_CHEB20},
+    {"cheb30", ID_STD_CHEB30},
+    {"empty_boxes_56_passes", ID_STD_TBD},
+};
+
+void Calculation(benchmark::State& state, int preset) {
+    InputTexts inputs;
+    ApplyPreset(inputs, preset);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RunCalculation(inputs));
+}
+
+void BatchThroughput(benchmark::State& state) {
+    std::string lines;
+    for (int k = 0; k < 1000; ++k)
+        lines += "1.847759\t1\t.765367\t1\t1\t1000\t0.01\t2000\n";
+    for (auto _ : state) {
+        std::istringstream in(lines);
+        std::ostringstream out, err;
+        benchmark::DoNotOptimize(RunBatch(in, out, err));
+    }
+    state.counters["lines_per_s"] = benchmark::Counter(
+        1000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+const bool kRegistered = [] {
+    for (const Case& c : kCases)
+        benchmark::RegisterBenchmark((std::string("Calculation/") + c.Name).c_str(), Calculation,
+                                     c.Preset);
+    benchmark::RegisterBenchmark("BatchThroughput/1000_lines", BatchThroughput);
+    return true;
+}();
+
+}  // namespace
+
+BENCHMARK_MAIN();

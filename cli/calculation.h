@@ -1,0 +1,34 @@
+// One calculation as velmora-calc runs it: eight input texts in, the pass
+// count and twelve result texts out, through the same engine calls as CALC.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Input texts in reading order: AF1, F1, AF2, F2, C (uF), FSF, ISF, R*.
+// The defaults are the window's start texts.
+struct InputTexts {
+    std::array<std::string, 8> Texts = {"", "", "", "", "1", "1000", "0.01", "2000"};
+};
+
+struct CalculationResult {
+    int Passes = 0;
+    std::array<std::string, 12> Texts;  // display order
+};
+
+CalculationResult RunCalculation(const InputTexts& inputs);
+
+// Preset names on the command line: butterworth, bessel, cheb05, cheb10,
+// cheb20, cheb30, tbd. PresetControlId("bessel") -> ID_STD_BESSEL; unknown -> nullopt.
+std::optional<int> PresetControlId(std::string_view name);
+
+// "butterworth, bessel, ..., tbd", for messages.
+std::string PresetNames();
+
+// Copies the preset's four parameter texts into AF1, F1, AF2, F2.
+void ApplyPreset(InputTexts& inputs, int controlId);
+
+// Labels of the inputs and results, for people and JSON keys.
+inline constexpr const char* kInputNames[8] = {"AF1", "F1", "AF2", "F2", "C", "FSF", "ISF", "R*"};

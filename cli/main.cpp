@@ -1,0 +1,104 @@
+// velmora-calc: the design engine without a window.
+//
+//   velmora-calc --preset butterworth          one design, for people
+//   velmora-calc --preset bessel --json        the same as JSON
+//   velmora-calc --batch < in.tsv > out.tsv    one design per line, streamed
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <string>
+
+#include "batch.h"
+#include "calculation.h"
+#include "report.h"
+
+namespace {
+
+constexpr const char* kProgram = "velmora-calc";
+constexpr const char* kVersion = "velmora-calc 1.03";
+
+constexpr int kUsageError = 2;
+
+// The per-input options, in reading order: --af1 .. --rstar.
+constexpr const char* kInputOptions[8] = {"--af1", "--f1",  "--af2", "--f2",
+                                          "--cap", "--fsf", "--isf", "--rstar"};
+constexpr const char* kInputHelp[8] = {
+    "damping of the first pole pair, 1/Q1 (text as typed in the window)",
+    "natural frequency of the first pole pair",
+    "damping of the second pole pair, 1/Q2",
+    "natural frequency of the second pole pair",
+    "capacitor value in uF (default \"1\")",
+    "frequency scaling factor (default \"1000\")",
+    "impedance scaling factor (default \"0.01\")",
+    "feedback resistor R* in ohms (default \"2000\")",
+};
+
+int UsageError(const std::string& message) {
+    std::cerr << kProgram << ": " << message << "\nTry '" << kProgram << " --help' for usage.\n";
+    return kUsageError;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    CLI::App app{
+        "Designs a fourth-order low-pass filter around one op-amp: solves R1 to R4 and the gain K "
+        "for two pole pairs (AF = 1/Q, F) and prints the prototype and scaled values. Texts are "
+        "read exactly as the window reads them: a text that is not a number reads as 0.",
+        kProgram};
+    app.set_version_flag("--version", kVersion);
+
+    std::string preset;
+    bool json = false;
+    bool batch = false;
+    std::optional<std::string> given[8];
+    app.add_option("--preset", preset, "load a standard set: " + PresetNames());
+    for (size_t k = 0; k < 8; ++k) {
+        app.add_option_function<std::string>(
+               kInputOptions[k], [&given, k](const std::string& text) { given[k] = text; },
+               kInputHelp[k])
+            ->allow_extra_args(false);
+    }
+    app.add_flag("--json", json, "print the result as one JSON object");
+    app.add_flag("--batch", batch,
+                 "read lines of eight TAB-separated input texts (AF1 F1 AF2 F2 C FSF ISF R*) "
+                 "from standard input; write the twelve result texts per line");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << app.help();
+        return 0;
+    } catch (const CLI::CallForVersion&) {
+        std::cout << kVersion << "\n";
+        return 0;
+    } catch (const CLI::ParseError& e) {
+        return UsageError(e.what());
+    }
+
+    if (batch) {
+        if (json || !preset.empty())
+            return UsageError("--batch takes its inputs from standard input only");
+        for (const auto& g : given)
+            if (g) return UsageError("--batch takes its inputs from standard input only");
+        return RunBatch(std::cin, std::cout, std::cerr);
+    }
+
+    InputTexts inputs;
+    if (!preset.empty()) {
+        const std::optional<int> id = PresetControlId(preset);
+        if (!id)
+            return UsageError("unknown preset '" + preset + "' (use one of: " + PresetNames() +
+                              ")");
+        ApplyPreset(inputs, *id);
+    }
+    for (size_t k = 0; k < 8; ++k)
+        if (given[k]) inputs.Texts[k] = *given[k];
+
+    const CalculationResult result = RunCalculation(inputs);
+    if (json)
+        WriteJsonReport(std::cout, inputs, result);
+    else
+        WriteTextReport(std::cout, inputs, result);
+    return 0;
+}
