@@ -53,7 +53,7 @@ Step ChooseHalf(const DesignRecord& d) {
     return Step::Lower;  // no sign change on either side: keep the lower half anyway
 }
 
-VELMORA_NOINLINE int ComputeDesignExtended(DesignRecord& d) {
+VELMORA_NOINLINE int ComputeDesignExtended(DesignRecord& d, const PassObserver& observer) {
     // 1. Unit conversion.
     d.CapMF = static_cast<double>(static_cast<Ext>(kMicroToMilli) * d.CapUF);
     d.W1 = static_cast<double>(static_cast<Ext>(kPi * 2) * d.F1);
@@ -87,7 +87,10 @@ VELMORA_NOINLINE int ComputeDesignExtended(DesignRecord& d) {
         d.G1Hi = hi.G1, d.EHi = hi.E;
         // 5.2-5.6 Halve, or stop without halving.
         const Step step = ChooseHalf(d);
-        if (step == Step::Stop) break;
+        if (step == Step::Stop) {
+            if (observer) observer(d, passes);
+            break;
+        }
         if (step == Step::Lower) {
             d.XHi = d.XMid;
             d.XMid = static_cast<double>((static_cast<Ext>(d.XMid) + d.XLo) / 2);
@@ -95,6 +98,7 @@ VELMORA_NOINLINE int ComputeDesignExtended(DesignRecord& d) {
             d.XLo = d.XMid;
             d.XMid = static_cast<double>((static_cast<Ext>(d.XHi) + d.XMid) / 2);
         }
+        if (observer) observer(d, passes);
         // 5.7 Relative width; a NaN width stops too. G1Mid stays the value of
         //     the point before this halving.
         const Ext width = std::fabs((static_cast<Ext>(d.XMid) - d.XHi) / d.XMid) - kTol;
@@ -150,9 +154,9 @@ void ReadInputs(DesignRecord& design, const TextSource& source) {
         *fields[k] = ParseNumber(source(kInputIds[k]));
 }
 
-int ComputeDesign(DesignRecord& design) {
+int ComputeDesign(DesignRecord& design, const PassObserver& observer) {
     FpuScope scope;
-    return ComputeDesignExtended(design);
+    return ComputeDesignExtended(design, observer);
 }
 
 void ShowResults(const DesignRecord& design, const TextSink& sink) {

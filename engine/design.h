@@ -43,10 +43,15 @@ using TextSink = std::function<void(int controlId, const std::string& text)>;
 // that order, through ParseNumber. Nothing is validated.
 void ReadInputs(DesignRecord& design, const TextSource& source);
 
+// Called after each bisection pass with the record as the pass left it: the
+// three points just evaluated in G1Lo..EHi, the bracket already halved (or
+// not, on the pass that stops without halving).
+using PassObserver = std::function<void(const DesignRecord& design, int pass)>;
+
 // Fills every derived field from the eight inputs and returns the number of
 // bisection passes (at most 56; 40 to 42 for the standard sets). Infinities
 // and NaN flow through silently.
-int ComputeDesign(DesignRecord& design);
+int ComputeDesign(DesignRecord& design, const PassObserver& observer = {});
 
 // Hands the twelve result texts to the sink in display order: ID_PROTO_R1 ..
 // ID_PROTO_R4, ID_PROTO_K, ID_OUT_R1 .. ID_OUT_R4, ID_OUT_C, ID_OUT_RKR,
