@@ -200,4 +200,17 @@ TEST(ComputeDesign, RecordReuseKeepsNoState) {
     EXPECT_EQ(std::memcmp(&reused, &fresh, sizeof reused), 0);
 }
 
+// 1000 x 0.00025 is a hair above 0.25 in extended but exactly 0.25 once
+// rounded to double; the box must show the extended product's digit.
+TEST(ShowResults, FormatsTheUnroundedExtendedProduct) {
+    DesignRecord d;
+    d.R1 = 0.00025, d.R2 = d.R3 = 0.00035, d.R4 = 1, d.K = 2, d.ISF = 1, d.FSF = 1, d.RStar = 1;
+    std::map<int, std::string> shown;
+    ShowResults(d, [&](int id, const std::string& text) { shown[id] = text; });
+    EXPECT_EQ(shown[ID_PROTO_R1], "0.3");
+    EXPECT_EQ(shown[ID_OUT_R1], "0.3");
+    EXPECT_EQ(shown[ID_PROTO_R2], "0.3");
+    EXPECT_EQ(shown[ID_OUT_R3], "0.3");
+}
+
 }  // namespace
