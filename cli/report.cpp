@@ -60,5 +60,7 @@ void WriteJsonReport(std::ostream& out, const InputTexts& inputs, const Calculat
         if (row.Scaled >= 0) json["scaled"][row.Label] = result.Texts[row.Scaled];
     }
     json["passes"] = result.Passes;
-    out << json.dump(2) << "\n";
+    // Input texts are whatever bytes the user typed; JSON wants UTF-8, so
+    // bytes that are not are written as U+FFFD rather than failing.
+    out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
 }

@@ -3,6 +3,7 @@
 # texts of the worked examples byte for byte.
 # Usage: velmora_calc_test.sh PATH-TO-velmora-calc
 set -u
+export LC_ALL=C
 calc=$1
 passed=0
 failed=0
@@ -38,6 +39,7 @@ check "override" 0 "C +1\. uF" "$calc" --preset butterworth --cap 10
 check "negative value" 0 "AF1 -5," "$calc" --af1 -5
 check "text not a number" 0 "R2 +9999993061\.1 ohms" "$calc" --af1 abc
 check "json" 0 '"passes": 40' "$calc" --preset bessel --json
+check "json with bytes that are not UTF-8" 0 $'"AF1": "\xef\xbf\xbd1"' "$calc" --json --af1 $'\xff1'
 check "json texts" 0 '"RK-R": "1921\.3"' "$calc" --preset bessel --json
 
 # Only the lines' own texts, never a number's value, decide the batch output.
