@@ -1,4 +1,5 @@
 // FormatNumber: an extended value to the text of a result box under a mask.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -11,7 +12,7 @@ constexpr long double kTenTo18 = 1e18L;
 
 struct DigitForm {
     std::string digits;  // first digit nonzero; endless zeros implied after it
-    int64_t point = 0;   // the value is 0.digits x 10^point
+    int point = 0;       // the value is 0.digits x 10^point
 };
 
 // Eighteen-digit form of a finite nonzero value.
@@ -34,40 +35,40 @@ DigitForm EighteenDigits(long double x) {
     //    only 17 digits; the point position follows the digits actually there.
     DigitForm form;
     form.digits = std::to_string(static_cast<uint64_t>(n));
-    form.point = d + 1 + (static_cast<int64_t>(form.digits.size()) - 18);
+    form.point = d + 1 + (static_cast<int>(form.digits.size()) - 18);
     return form;
 }
 
 // Steps 4 to 9 for a digit string and point position.
 std::string Render(const DigitForm& form, bool negative, int fractionDigits) {
-    auto digitAt = [&](int64_t k) {  // k-th digit of the string, 0-based; zeros beyond
-        return k >= 0 && k < static_cast<int64_t>(form.digits.size()) ? form.digits[k] : '0';
+    const int length = static_cast<int>(form.digits.size());
+    auto digitAt = [&](int k) {  // k-th digit of the string, 0-based; zeros beyond
+        return k >= 0 && k < length ? form.digits[static_cast<size_t>(k)] : '0';
     };
     // 4. Integer digits: the first p digits (zero-extended); none when p <= 0.
     std::string integer;
-    for (int64_t k = 0; k < form.point; ++k)
+    for (int k = 0; k < form.point; ++k)
         integer += digitAt(k);
     // The first F fraction digits, then r, then whether anything after r is nonzero.
     std::string fraction;
     for (int k = 0; k < fractionDigits; ++k)
         fraction += digitAt(form.point + k);
-    const int64_t dropped = form.point + fractionDigits;
+    const int dropped = form.point + fractionDigits;
     const char r = digitAt(dropped);
     bool laterNonzero = false;
-    for (int64_t k = std::max<int64_t>(dropped + 1, 0);
-         k < static_cast<int64_t>(form.digits.size()); ++k)
-        laterNonzero = laterNonzero || form.digits[k] != '0';
+    for (int k = std::max(dropped + 1, 0); k < length; ++k)
+        laterNonzero = laterNonzero || digitAt(k) != '0';
 
     // 5. Round half to even on the decimal digits.
     const char last = fraction.empty() ? (integer.empty() ? '0' : integer.back()) : fraction.back();
     const bool roundUp = r > '5' || (r == '5' && (laterNonzero || (last - '0') % 2 == 1));
     if (roundUp) {
         std::string kept = integer + fraction;
-        int64_t k = static_cast<int64_t>(kept.size()) - 1;
-        for (; k >= 0 && kept[k] == '9'; --k)
-            kept[k] = '0';
-        if (k >= 0)
-            ++kept[k];
+        size_t k = kept.size();
+        for (; k > 0 && kept[k - 1] == '9'; --k)
+            kept[k - 1] = '0';
+        if (k > 0)
+            ++kept[k - 1];
         else
             kept.insert(kept.begin(), '1');
         const size_t integerLength = kept.size() - fraction.size();
