@@ -35,6 +35,7 @@ CalculationResult RunCalculation(const InputTexts& inputs) {
         for (size_t k = 0; k < 12; ++k)
             if (kResultIds[k] == id) result.Texts[k] = text;
     });
+    result.Design = design;
     return result;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "design.h"
+
 // Input texts in reading order: AF1, F1, AF2, F2, C (uF), FSF, ISF, R*.
 // The defaults are the window's start texts.
 struct InputTexts {
@@ -16,6 +18,7 @@ struct InputTexts {
 struct CalculationResult {
     int Passes = 0;
     std::array<std::string, 12> Texts;  // display order
+    DesignRecord Design;                // the record behind the texts, for analysis
 };
 
 CalculationResult RunCalculation(const InputTexts& inputs);

@@ -4,11 +4,14 @@
 //   velmora-calc --preset bessel --json        the same as JSON
 //   velmora-calc --batch < in.tsv > out.tsv    one design per line, streamed
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 #include <string>
 
 #include "batch.h"
+#include "build_options.h"
 #include "calculation.h"
+#include "insight.h"
 #include "report.h"
 
 namespace {
@@ -63,6 +66,10 @@ int main(int argc, char** argv) {
     app.add_flag("--batch", batch,
                  "read lines of eight TAB-separated input texts (AF1 F1 AF2 F2 C FSF ISF R*) "
                  "from standard input; write the twelve result texts per line");
+    BuildOptions build;
+    AddBuildOptions(app, build);
+    InsightOptions insight;
+    AddInsightOptions(app, insight);
 
     try {
         app.parse(argc, argv);
@@ -77,6 +84,12 @@ int main(int argc, char** argv) {
     }
 
     if (batch) {
+        if (InsightRequested(insight))
+            return UsageError(
+                "--analyse, --plot, --step-plot, --spice and --report work on one design, not "
+                "with --batch");
+        if (BuildReportRequested(build))
+            return UsageError("--batch takes its inputs from standard input only");
         if (json || !preset.empty())
             return UsageError("--batch takes its inputs from standard input only");
         for (const auto& g : given)
@@ -94,11 +107,28 @@ int main(int argc, char** argv) {
     }
     for (size_t k = 0; k < 8; ++k)
         if (given[k]) inputs.Texts[k] = *given[k];
+    if (const std::string error = ApplyBuildInputs(build, inputs, given, !preset.empty(), json);
+        !error.empty())
+        return UsageError(error);
 
     const CalculationResult result = RunCalculation(inputs);
-    if (json)
+    // The analysis only follows the twelve texts; it never changes them.
+    std::optional<DesignAnalysis> analysis;
+    if (InsightRequested(insight)) analysis = AnalyseDesign(result.Design);
+    if (json && insight.Analyse)
+        WriteJsonWithAnalysis(std::cout, inputs, result, *analysis);
+    else if (json)
         WriteJsonReport(std::cout, inputs, result);
     else
         WriteTextReport(std::cout, inputs, result);
-    return 0;
+    int status = 0;
+    if (analysis) {
+        if (!json && insight.Analyse) WriteAnalysisText(std::cout, *analysis);
+        WriteDiagnostics(std::cerr, *analysis);
+        status = WriteInsightFiles(insight, inputs, *analysis, DesignTitle(preset),
+                                   json ? nullptr : &std::cout, std::cerr);
+    }
+    if (!json && BuildReportRequested(build))
+        return std::max(status, WriteBuildSections(build, inputs, std::cout, std::cerr));
+    return status;
 }

@@ -49,7 +49,7 @@ void WriteTextReport(std::ostream& out, const InputTexts& inputs, const Calculat
     out << "\nBisection passes: " << result.Passes << "\n";
 }
 
-void WriteJsonReport(std::ostream& out, const InputTexts& inputs, const CalculationResult& result) {
+nlohmann::ordered_json JsonReport(const InputTexts& inputs, const CalculationResult& result) {
     nlohmann::ordered_json json;
     for (size_t k = 0; k < 8; ++k)
         json["inputs"][kInputNames[k]] = inputs.Texts[k];
@@ -60,6 +60,11 @@ void WriteJsonReport(std::ostream& out, const InputTexts& inputs, const Calculat
         if (row.Scaled >= 0) json["scaled"][row.Label] = result.Texts[row.Scaled];
     }
     json["passes"] = result.Passes;
+    return json;
+}
+
+void WriteJsonReport(std::ostream& out, const InputTexts& inputs, const CalculationResult& result) {
+    const nlohmann::ordered_json json = JsonReport(inputs, result);
     // Input texts are whatever bytes the user typed; JSON wants UTF-8, so
     // bytes that are not are written as U+FFFD rather than failing.
     out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <nlohmann/json.hpp>
 
 #include "calculation.h"
 
@@ -17,3 +18,6 @@ void WriteTextReport(std::ostream& out, const InputTexts& inputs, const Calculat
 // {"inputs":{"AF1":"1.847759",...},"prototype":{"R1":"119421.6",...},
 //  "scaled":{"R1":"1194.2",...,"Freq":"1000."},"passes":41}
 void WriteJsonReport(std::ostream& out, const InputTexts& inputs, const CalculationResult& result);
+
+// The object WriteJsonReport prints, for callers that add to it.
+nlohmann::ordered_json JsonReport(const InputTexts& inputs, const CalculationResult& result);

@@ -1,0 +1,17 @@
+// Numbers as people read them in messages, tables and plot labels.
+//
+//   Significant(1234.5678, 6) -> "1234.57"    Significant(+inf, 6) -> "infinite"
+//   SignedPercent(0.00123)    -> "+0.123 %"   SignedPercent(NaN)   -> "n/a"
+//   WithPrefix(1000.08, "Hz", 5) -> "1.0001 kHz"
+//   WithPrefix(1500, "Hz")    -> "1.5 kHz"    WithPrefix(4.7e-7, "F") -> "470 nF"
+#pragma once
+
+#include <string>
+
+std::string Significant(double value, int digits);
+
+// A relative error as a percentage with three decimals and its sign.
+std::string SignedPercent(double fraction);
+
+// Up to `digits` significant digits with an SI prefix from p to G.
+std::string WithPrefix(double value, const char* unit, int digits = 4);

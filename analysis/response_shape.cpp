@@ -1,0 +1,102 @@
+#include "response_shape.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double kTwoPi = 2 * std::numbers::pi;
+
+bool IsReal(Complex z) {
+    return std::fabs(z.imag()) <= 1e-9 * std::abs(z);
+}
+
+}  // namespace
+
+PolePair PairOfPoles(Complex p, Complex q) {
+    const double product = (p * q).real();
+    const double w0 = std::sqrt(std::fabs(product));
+    return {w0 / kTwoPi, w0 / -(p + q).real()};
+}
+
+std::vector<PoleCouple> CouplePoles(const std::vector<Complex>& poles, double* extraPoleHz) {
+    std::vector<PoleCouple> couples;
+    std::vector<Complex> reals;
+    for (const Complex& p : poles) {
+        if (IsReal(p))
+            reals.push_back(Complex(p.real(), 0));
+        else if (p.imag() > 0)
+            couples.push_back({p, std::conj(p), PairOfPoles(p, std::conj(p))});
+    }
+    std::sort(reals.begin(), reals.end(),
+              [](Complex a, Complex b) { return std::abs(a) < std::abs(b); });
+    size_t next = 0;
+    while (couples.size() < 2 && next + 1 < reals.size()) {
+        couples.push_back(
+            {reals[next], reals[next + 1], PairOfPoles(reals[next], reals[next + 1])});
+        next += 2;
+    }
+    *extraPoleHz = next < reals.size() ? std::abs(reals[next]) / kTwoPi : 0;
+    if (couples.size() > 2) couples.resize(2);
+    std::sort(couples.begin(), couples.end(),
+              [](const PoleCouple& a, const PoleCouple& b) { return a.Pair.Q < b.Pair.Q; });
+    return couples;
+}
+
+Polynomial PowerPolynomial(const Polynomial& d, double scale) {
+    // D(jw) = R(u) + j*w*I(u) with R = d0 - d2*u + d4*u^2 - ..., I = d1 - d3*u
+    // + d5*u^2 - ..., u = w^2; so |D|^2 = R^2 + u*I^2.
+    Polynomial re, im;
+    double power = 1;
+    for (size_t k = 0; k < d.size(); ++k) {
+        const double term = d[k] * power / d[0] * ((k / 2) % 2 ? -1 : 1);
+        (k % 2 ? im : re).push_back(term);
+        power *= scale;
+    }
+    Polynomial m(re.size() + im.size() + 1, 0.0);
+    for (size_t a = 0; a < re.size(); ++a)
+        for (size_t b = 0; b < re.size(); ++b)
+            m[a + b] += re[a] * re[b];
+    for (size_t a = 0; a < im.size(); ++a)
+        for (size_t b = 0; b < im.size(); ++b)
+            m[a + b + 1] += im[a] * im[b];
+    while (m.size() > 1 && m.back() == 0)
+        m.pop_back();
+    return m;
+}
+
+ResponseShape ShapeOfDenominator(const Polynomial& d) {
+    ResponseShape shape;
+    if (d.size() < 5 || d[0] == 0 || !std::isfinite(d[0])) return shape;
+    const std::vector<Complex> poles = PolynomialRoots(d);
+    if (poles.size() < 4) return shape;
+
+    // 1. Pole pairs.
+    shape.Stable = true;
+    for (const Complex& p : poles)
+        shape.Stable = shape.Stable && p.real() < 0;
+    const std::vector<PoleCouple> couples = CouplePoles(poles, &shape.ExtraPoleHz);
+    if (couples.size() != 2) return shape;
+    shape.Pairs[0] = couples[0].Pair;
+    shape.Pairs[1] = couples[1].Pair;
+
+    // 2. -3 dB: the first u where |D|^2 reaches twice |D(0)|^2. Work in units
+    //    of the geometric-mean pole frequency so the coefficients stay near 1.
+    const double scale = std::sqrt(shape.Pairs[0].F0Hz * shape.Pairs[1].F0Hz) * kTwoPi;
+    Polynomial m = PowerPolynomial(d, scale);
+    Polynomial crossing = m;
+    crossing[0] -= 2;
+    shape.Minus3dBHz = std::sqrt(SmallestPositiveRealRoot(crossing)) * scale / kTwoPi;
+
+    // 3. Peaking: the smallest |D|^2 over u >= 0 is at u = 0 or at a real
+    //    positive root of its derivative.
+    double least = 1;
+    for (const Complex& u : PolynomialRoots(Derivative(m))) {
+        if (u.real() <= 0 || std::fabs(u.imag()) > 1e-6 * std::abs(u)) continue;
+        least = std::min(least, EvaluatePolynomial(m, u.real()).real());
+    }
+    shape.PeakingDb = least < 1 ? -10 * std::log10(least) : 0;
+    shape.Valid = true;
+    return shape;
+}

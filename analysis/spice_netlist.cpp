@@ -1,0 +1,101 @@
+#include "spice_netlist.h"
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+namespace {
+
+std::string Number(double v) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.10g", v);
+    return text;
+}
+
+struct Card {
+    const char* Name;
+    const char* From;
+    const char* To;
+    double FilterParts::*Value;
+};
+
+// The filter itself, in the schematic's node names.
+constexpr Card kCards[] = {
+    {"R1", "in", "n1", &FilterParts::R1},  {"R2", "n1", "n2", &FilterParts::R2},
+    {"R3", "n2", "n3", &FilterParts::R3},  {"R4", "n3", "n4", &FilterParts::R4},
+    {"C1", "n1", "out", &FilterParts::C1}, {"C2", "n2", "0", &FilterParts::C2},
+    {"C3", "n3", "out", &FilterParts::C3}, {"C4", "n4", "0", &FilterParts::C4},
+};
+
+std::string OpAmp(double gbwHz) {
+    if (!(gbwHz > 0))
+        return ".subckt OPAMP inp inn out\n"
+               "* ideal: voltage-controlled voltage source\n"
+               "EOL out 0 inp inn " +
+               Number(kIdealOpAmpGain) + "\n.ends OPAMP\n";
+    // A transconductance of 1 S into A0 ohms gives the DC gain A0; the
+    // capacitor puts the pole at GBW / A0, so C = 1 / (2 pi GBW).
+    return ".subckt OPAMP inp inn out\n"
+           "* single pole: DC gain " +
+           Number(kOpAmpOpenLoopGain) + ", gain-bandwidth " + Number(gbwHz) +
+           " Hz\n"
+           "GOL 0 pole inp inn 1\n"
+           "ROL pole 0 " +
+           Number(kOpAmpOpenLoopGain) + "\nCOL pole 0 " +
+           Number(1 / (2 * std::numbers::pi * gbwHz)) + "\nEBUF out 0 pole 0 1\n.ends OPAMP\n";
+}
+
+}  // namespace
+
+SpiceNetlist MakeSpiceNetlist(const FilterParts& parts, double rStarOhms, double rkrOhms,
+                              const SpiceOptions& options) {
+    SpiceNetlist net;
+    // 1. Only values a simulator can take.
+    for (const Card& card : kCards) {
+        const double v = parts.*card.Value;
+        if (!std::isfinite(v) || v == 0) {
+            net.Problem = std::string(card.Name) + " is " + (v == 0 ? "zero" : "not finite") +
+                          ": there is no circuit to simulate";
+            return net;
+        }
+    }
+    if (!std::isfinite(rStarOhms) || !(rStarOhms > 0)) {
+        net.Problem = "R* is not a positive value: the gain network cannot be drawn";
+        return net;
+    }
+    if (!std::isfinite(rkrOhms)) {
+        net.Problem = "RK-R is not finite: the gain network cannot be drawn";
+        return net;
+    }
+
+    // 2. Title and what the file holds.
+    std::string t =
+        "* " +
+        (options.Title.empty() ? std::string("Fourth-order low-pass filter") : options.Title) +
+        "\n";
+    t += "* Four-pole low-pass, one op-amp; gain K = 1 + RK-R / R* = " +
+         Number(1 + rkrOhms / rStarOhms) + "\n";
+    if (rkrOhms < 0) t += "* RK-R is negative (K < 1): it simulates, but cannot be built\n";
+    t += "* Input: 1 V AC at node in; output: node out, so V(out) is the transfer function.\n";
+    t += "* ngspice -b FILE prints the gain in dB and the phase in radians; interactively,\n"
+         "* 'run' and then 'plot vdb(out)'.\n";
+
+    // 3. Source, filter, gain network, op-amp.
+    t += "VIN in 0 DC 0 AC 1\n";
+    for (const Card& card : kCards)
+        t += std::string(card.Name) + " " + card.From + " " + card.To + " " +
+             Number(parts.*card.Value) + "\n";
+    t += "RSTAR inn 0 " + Number(rStarOhms) + "\n";
+    // A zero RK-R is a plain wire: a 0 V source keeps the node names.
+    t += rkrOhms == 0 ? "VKR out inn DC 0\n" : "RKR out inn " + Number(rkrOhms) + "\n";
+    t += "XOP n4 inn out OPAMP\n";
+    t += OpAmp(options.GbwHz);
+
+    // 4. The analysis.
+    t += ".ac dec " + std::to_string(options.PointsPerDecade) + " " + Number(options.StartHz) +
+         " " + Number(options.StopHz) + "\n";
+    t += ".print ac vdb(out) vp(out)\n.end\n";
+    net.Ok = true;
+    net.Text = t;
+    return net;
+}

@@ -1,0 +1,20 @@
+// State equations x' = A x + B vin, vout = C . x, inside the analysis
+// library only (it keeps Eigen out of the public headers).
+#pragma once
+
+#include <Eigen/Dense>
+
+#include "circuit.h"
+
+struct StateSpace {
+    Eigen::Matrix4d A;
+    Eigen::Vector4d B;
+    Eigen::Vector4d C;
+};
+
+// The nodal equations C dv/dt = -G v + b vin with the node voltages as
+// states. Only for PartsAreSolvable(parts).
+StateSpace CircuitStateSpace(const FilterParts& parts);
+
+// Two second-order sections in cascade, states (y1, y1', y2, y2').
+StateSpace PolePairStateSpace(const PolePair& first, const PolePair& second, double dcGain);

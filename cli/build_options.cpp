@@ -1,0 +1,290 @@
+#include "build_options.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <random>
+
+#include "build_report.h"
+#include "design.h"
+#include "number_text.h"
+
+namespace {
+
+constexpr double kMicroToMilli = static_cast<double>(0.001f);  // as the engine converts C
+
+bool SameText(std::string a, std::string b) {
+    if (a.size() != b.size()) return false;
+    for (size_t k = 0; k < a.size(); ++k)
+        if (std::tolower(static_cast<unsigned char>(a[k])) !=
+            std::tolower(static_cast<unsigned char>(b[k])))
+            return false;
+    return true;
+}
+
+// Shortest text that reads back to the same double.
+std::string ExactText(double value) {
+    char buffer[64];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general);
+    return std::string(buffer, r.ptr);
+}
+
+// "f3db=2%", "q=5%", "peak=0.5dB"; several may share one text, comma-separated.
+std::string ParseMask(const std::string& text, YieldMask& mask) {
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t comma = text.find(',', start);
+        const std::string item =
+            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        start = comma == std::string::npos ? text.size() + 1 : comma + 1;
+        const size_t eq = item.find('=');
+        if (eq == std::string::npos) return "mask '" + item + "' is not NAME=LIMIT";
+        const std::string name = item.substr(0, eq), limit = item.substr(eq + 1);
+        if (SameText(name, "peak")) {
+            const auto db = ParseQuantity(limit, "dB");
+            if (!db || *db <= 0) return "mask limit '" + limit + "' is not a positive dB value";
+            mask.PeakingDb = *db;
+            continue;
+        }
+        const auto fraction = ParsePercent(limit);
+        if (!fraction || *fraction <= 0) return "mask limit '" + limit + "' is not a percentage";
+        if (SameText(name, "f3db"))
+            mask.Minus3dB = *fraction;
+        else if (SameText(name, "f0"))
+            mask.F0 = *fraction;
+        else if (SameText(name, "q"))
+            mask.Q = *fraction;
+        else
+            return "unknown mask '" + name + "' (use f3db, f0, q or peak)";
+    }
+    return "";
+}
+
+std::string ParseSeriesOption(const std::string& text, bool capacitors,
+                              std::optional<ESeries>& series) {
+    if (text.empty()) return "";
+    series = ParseSeries(text);
+    const bool allowed = series && (!capacitors || *series == ESeries::E6 ||
+                                    *series == ESeries::E12 || *series == ESeries::E24);
+    if (!allowed)
+        return "unknown series '" + text + "' (use " +
+               (capacitors ? "E6, E12 or E24" : "E12, E24, E48 or E96") + ")";
+    return "";
+}
+
+// Turns the option texts into a checked plan.
+std::string MakePlan(const BuildOptions& o, BuildPlan& plan) {
+    if (!o.Response.empty()) {
+        ResponseChoice choice;
+        const auto kind = ParseResponseKind(o.Response);
+        if (!kind) return "unknown response '" + o.Response + "' (use butter, cheb or bessel)";
+        choice.Kind = *kind;
+        if (choice.Kind == kTchebysheff) {
+            if (!o.RippleDb || !(*o.RippleDb > 0)) return "--response cheb needs --ripple DB > 0";
+            choice.RippleDb = *o.RippleDb;
+        } else if (o.RippleDb) {
+            return "--ripple applies to --response cheb only";
+        }
+        if (!o.Cutoff.empty()) {
+            const auto cutoff = ParseCutoff(o.Cutoff);
+            if (!cutoff) return "unknown cutoff '" + o.Cutoff + "' (use edge, 3db, delay, phase)";
+            choice.Cutoff = *cutoff;
+        }
+        if (!PrototypePairs(choice))
+            return "--cutoff " + o.Cutoff + " does not apply to --response " + o.Response;
+        plan.Response = choice;
+    } else if (o.RippleDb || !o.Cutoff.empty()) {
+        return "--ripple and --cutoff go with --response";
+    }
+    if (!o.COut.empty()) {
+        plan.COutFarads = ParseQuantity(o.COut, "F");
+        if (!plan.COutFarads || !(*plan.COutFarads > 0))
+            return "--c-out '" + o.COut + "' is not a capacitance such as 10nF";
+    }
+    if (std::string e = ParseSeriesOption(o.Series, false, plan.Series.Resistors); !e.empty())
+        return e;
+    if (std::string e = ParseSeriesOption(o.CapSeries, true, plan.Series.Capacitors); !e.empty())
+        return e;
+    if (o.MatchGain && !plan.Series.Resistors) return "--match-gain goes with --series";
+    plan.Series.MatchGain = o.MatchGain;
+    if (!o.IsfSearch.empty()) {
+        const size_t colon = o.IsfSearch.find(':');
+        char* end = nullptr;
+        plan.IsfLow = std::strtod(o.IsfSearch.c_str(), &end);
+        plan.IsfHigh =
+            colon == std::string::npos ? 0 : std::strtod(o.IsfSearch.c_str() + colon + 1, &end);
+        if (!(plan.IsfLow > 0) || !(plan.IsfHigh > plan.IsfLow))
+            return "--isf-search takes LOW:HIGH with 0 < LOW < HIGH";
+        if (o.IsfSteps < 2) return "--isf-steps must be at least 2";
+        plan.IsfSearch = true;
+        plan.IsfSteps = o.IsfSteps;
+    }
+    plan.Sensitivity = o.Sensitivity;
+    if (o.Trials < 0) return "--monte-carlo takes a number of trials";
+    plan.Trials = o.Trials;
+    const auto tolR = ParsePercent(o.TolR), tolC = ParsePercent(o.TolC);
+    if (!tolR || *tolR < 0 || *tolR >= 1) return "--tol-r '" + o.TolR + "' is not a percentage";
+    if (!tolC || *tolC < 0 || *tolC >= 1) return "--tol-c '" + o.TolC + "' is not a percentage";
+    plan.Tol = {*tolR, *tolC, kUniform};
+    if (SameText(o.Distribution, "gaussian"))
+        plan.Tol.Shape = kGaussian;
+    else if (!SameText(o.Distribution, "uniform"))
+        return "--distribution is uniform or gaussian";
+    plan.Seed = o.Seed ? *o.Seed : 0;
+    for (const std::string& m : o.Masks)
+        if (std::string e = ParseMask(m, plan.Mask); !e.empty()) return e;
+    if (!o.Masks.empty() && plan.Trials == 0) return "--mask goes with --monte-carlo N";
+    if (!o.Gbw.empty()) {
+        plan.GbwHz = ParseQuantity(o.Gbw, "Hz");
+        if (!plan.GbwHz || !(*plan.GbwHz > 0)) return "--gbw '" + o.Gbw + "' is not a frequency";
+    }
+    plan.Alternatives = o.Alternatives;
+    plan.Bom = o.Bom;
+    plan.BomCsv = o.BomCsv;
+    plan.PlotDir = o.PlotDir;
+    return "";
+}
+
+}  // namespace
+
+std::optional<double> ParseQuantity(const std::string& text, const std::string& unit) {
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const double number = std::strtod(begin, &end);
+    if (end == begin || !std::isfinite(number)) return std::nullopt;
+    std::string rest(end);
+    while (!rest.empty() && rest.front() == ' ')
+        rest.erase(0, 1);
+    double scale = 1;
+    // A prefix is a prefix only when what follows is the unit or nothing:
+    // "m" alone is milli, but "mF" is milli-farad and "MHz" mega-hertz.
+    if (!rest.empty() && !SameText(rest, unit)) {
+        static const std::pair<const char*, double> kPrefixes[] = {
+            {"p", 1e-12}, {"n", 1e-9}, {"u", 1e-6}, {"\xC2\xB5", 1e-6}, {"m", 1e-3},
+            {"k", 1e3},   {"K", 1e3},  {"M", 1e6},  {"G", 1e9}};
+        bool found = false;
+        for (const auto& [prefix, factor] : kPrefixes) {
+            const std::string p = prefix;
+            if (rest.compare(0, p.size(), p) == 0) {
+                scale = factor;
+                rest.erase(0, p.size());
+                found = true;
+                break;
+            }
+        }
+        if (!found) return std::nullopt;
+    }
+    if (!rest.empty() && !SameText(rest, unit)) return std::nullopt;
+    return number * scale;
+}
+
+std::optional<double> ParsePercent(const std::string& text) {
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const double number = std::strtod(begin, &end);
+    if (end == begin || !std::isfinite(number)) return std::nullopt;
+    std::string rest(end);
+    while (!rest.empty() && rest.front() == ' ')
+        rest.erase(0, 1);
+    if (!rest.empty() && rest != "%") return std::nullopt;
+    return number / 100;
+}
+
+void AddBuildOptions(CLI::App& app, BuildOptions& o) {
+    const char* group = "From design to board";
+    app.add_option("--response", o.Response,
+                   "fill AF1, F1, AF2, F2 with a computed response: butter, cheb, bessel")
+        ->group(group);
+    app.add_option("--ripple", o.RippleDb, "passband ripple in dB for --response cheb")
+        ->group(group);
+    app.add_option("--cutoff", o.Cutoff,
+                   "what F = 1 means: cheb edge (default) or 3db; bessel delay (default), phase "
+                   "or 3db; butter is always 3db")
+        ->group(group);
+    app.add_option("--c-out", o.COut,
+                   "capacitor value on the board (e.g. 10nF); sets ISF to give it")
+        ->group(group);
+    app.add_option("--series", o.Series, "snap R1..R4 and RK-R to E12, E24, E48 or E96")
+        ->group(group);
+    app.add_flag("--match-gain", o.MatchGain,
+                 "with --series: pick R* from the series as well, for the K nearest the design")
+        ->group(group);
+    app.add_option("--cap-series", o.CapSeries, "snap C1..C4 to E6, E12 or E24")->group(group);
+    app.add_option("--isf-search", o.IsfSearch,
+                   "LOW:HIGH: try ISF values over this range and build the snapped set of "
+                   "smallest f0/Q error (root sum square)")
+        ->group(group);
+    app.add_option("--isf-steps", o.IsfSteps, "ISF values tried by --isf-search (default 401)")
+        ->group(group);
+    app.add_flag("--sensitivity", o.Sensitivity, "sensitivity of each pair's f0 and Q to each part")
+        ->group(group);
+    app.add_option("--monte-carlo", o.Trials, "tolerance analysis over N random builds")
+        ->group(group);
+    app.add_option("--tol-r", o.TolR, "resistor tolerance in percent (default 1%)")->group(group);
+    app.add_option("--tol-c", o.TolC, "capacitor tolerance in percent (default 5%)")->group(group);
+    app.add_option("--distribution", o.Distribution,
+                   "uniform (default) or gaussian (tolerance = 3 sigma)")
+        ->group(group);
+    app.add_option("--seed", o.Seed, "seed of the Monte Carlo draws (default: random, printed)")
+        ->group(group);
+    app.add_option("--mask", o.Masks,
+                   "yield limits, e.g. f3db=2%,q=5%,f0=1%,peak=0.5dB (relative to the target)")
+        ->group(group);
+    app.add_option("--gbw", o.Gbw,
+                   "op-amp gain-bandwidth, e.g. 10MHz: the response it gives and the least "
+                   "GBW for f0 and Q within 1 %")
+        ->group(group);
+    app.add_flag("--alternatives", o.Alternatives,
+                 "every root of the design equation, with parts, K and sensitivities")
+        ->group(group);
+    app.add_flag("--bom", o.Bom, "bill of materials as text")->group(group);
+    app.add_option("--bom-csv", o.BomCsv, "bill of materials as CSV to a file ('-': stdout)")
+        ->group(group);
+    app.add_option("--plot-dir", o.PlotDir,
+                   "write SVG plots (responses, Monte Carlo histograms) into this folder")
+        ->group(group);
+}
+
+bool BuildReportRequested(const BuildOptions& o) {
+    return !o.Response.empty() || !o.COut.empty() || !o.Series.empty() || !o.CapSeries.empty() ||
+           !o.IsfSearch.empty() || o.Sensitivity || o.Trials > 0 || !o.Gbw.empty() ||
+           o.Alternatives || o.Bom || !o.BomCsv.empty() || !o.PlotDir.empty();
+}
+
+std::string ApplyBuildInputs(BuildOptions& o, InputTexts& inputs,
+                             const std::optional<std::string> (&given)[8], bool hasPreset,
+                             bool json) {
+    BuildPlan plan;
+    if (std::string e = MakePlan(o, plan); !e.empty()) return e;
+    if (plan.Response && hasPreset) return "--response and --preset both set the pole pairs";
+    BuildOptions sections = o;
+    sections.Response.clear();
+    sections.COut.clear();
+    if (json && BuildReportRequested(sections))
+        return "--json covers the design only; the build sections are text";
+    // Draw the seed once, so that the report prints the one it used.
+    if (!o.Seed) o.Seed = std::random_device{}();
+    if (plan.Response) {
+        const std::array<std::string, 4> texts = PairTexts(*PrototypePairs(*plan.Response));
+        for (size_t k = 0; k < 4; ++k)
+            if (!given[k]) inputs.Texts[k] = texts[k];
+    }
+    if (plan.COutFarads) {
+        if (given[6]) return "--c-out sets ISF: give one of --c-out and --isf";
+        // Scaled C = CapMF / (ISF * FSF) mF, so ISF = CapMF / (C * FSF).
+        const double capMF = kMicroToMilli * ParseNumber(inputs.Texts[4]);
+        const double fsf = ParseNumber(inputs.Texts[5]);
+        const double isf = capMF * 1e-3 / (*plan.COutFarads * fsf);
+        if (!(isf > 0) || !std::isfinite(isf)) return "--c-out needs a positive C and FSF";
+        inputs.Texts[6] = ExactText(isf);
+    }
+    return "";
+}
+
+int WriteBuildSections(const BuildOptions& o, const InputTexts& inputs, std::ostream& out,
+                       std::ostream& err) {
+    BuildPlan plan;
+    if (MakePlan(o, plan) != "") return 2;
+    return WriteBuildReport(plan, inputs, out, err);
+}

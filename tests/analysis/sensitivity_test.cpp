@@ -1,0 +1,116 @@
+#include "sensitivity.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "circuit.h"
+#include "design_target.h"
+#include "response_generator.h"
+#include "standard_values.h"
+#include "test_designs.h"
+
+namespace {
+
+// Central difference of the nodal analysis, relative step h: an independent
+// model and an independent derivative.
+void FiniteDifference(const FilterParts& parts, int part, double out[2][2]) {
+    const double h = 1e-5;
+    FilterParts up = parts, down = parts;
+    PartValue(up, part) *= 1 + h;
+    PartValue(down, part) *= 1 - h;
+    const CircuitAnalysis a = AnalyseCircuit(up), b = AnalyseCircuit(down),
+                          c = AnalyseCircuit(parts);
+    for (int i = 0; i < 2; ++i) {
+        out[i][0] = (a.Pairs[i].F0Hz - b.Pairs[i].F0Hz) / (2 * h * c.Pairs[i].F0Hz);
+        out[i][1] = (a.Pairs[i].Q - b.Pairs[i].Q) / (2 * h * c.Pairs[i].Q);
+    }
+}
+
+TEST(Sensitivity, MatchesFiniteDifferencesOfTheNodalAnalysis) {
+    for (int preset : kFilledPresets) {
+        const FilterParts parts = ScaledParts(PresetDesign(preset));
+        const PoleSensitivities s = SensitivitiesOf(parts);
+        ASSERT_TRUE(s.Valid) << preset;
+        for (int part = 0; part < kPartCount; ++part) {
+            double fd[2][2];
+            FiniteDifference(parts, part, fd);
+            for (int i = 0; i < 2; ++i) {
+                const double tolF0 = 1e-5 * (1 + std::fabs(fd[i][0]));
+                const double tolQ = 1e-5 * (1 + std::fabs(fd[i][1]));
+                EXPECT_NEAR(s.F0[i][part], fd[i][0], tolF0)
+                    << preset << " f0 " << i << " to " << PartName(part);
+                EXPECT_NEAR(s.Q[i][part], fd[i][1], tolQ)
+                    << preset << " Q " << i << " to " << PartName(part);
+            }
+        }
+    }
+}
+
+// Scaling every resistor (or every capacitor) by the same factor moves both
+// f0 inversely and leaves Q alone, so the sums are -1 and 0 exactly.
+TEST(Sensitivity, ScalingIdentities) {
+    for (int preset : kFilledPresets) {
+        const PoleSensitivities s = SensitivitiesOf(ScaledParts(PresetDesign(preset)));
+        for (int i = 0; i < 2; ++i) {
+            double rF0 = 0, cF0 = 0, rQ = 0, cQ = 0;
+            for (int k = 0; k < 4; ++k) {
+                rF0 += s.F0[i][kPartR1 + k];
+                cF0 += s.F0[i][kPartC1 + k];
+                rQ += s.Q[i][kPartR1 + k];
+                cQ += s.Q[i][kPartC1 + k];
+            }
+            EXPECT_NEAR(rF0, -1, 1e-9) << preset;
+            EXPECT_NEAR(cF0, -1, 1e-9) << preset;
+            EXPECT_NEAR(rQ, 0, 1e-9) << preset;
+            EXPECT_NEAR(cQ, 0, 1e-9) << preset;
+        }
+    }
+}
+
+// The closed-form shape used per Monte Carlo trial against the nodal
+// analysis: same pairs, -3 dB point and peaking.
+TEST(ResponseShape, AgreesWithTheNodalAnalysis) {
+    for (int preset : kFilledPresets) {
+        const FilterParts parts = ScaledParts(PresetDesign(preset));
+        const ResponseShape fast = ShapeOfParts(parts);
+        const CircuitAnalysis nodal = AnalyseCircuit(parts);
+        ASSERT_TRUE(fast.Valid && nodal.Valid) << preset;
+        EXPECT_TRUE(fast.Stable);
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_NEAR(fast.Pairs[i].F0Hz / nodal.Pairs[i].F0Hz, 1, 1e-9) << preset;
+            EXPECT_NEAR(fast.Pairs[i].Q / nodal.Pairs[i].Q, 1, 1e-9) << preset;
+        }
+        EXPECT_NEAR(fast.Minus3dBHz / nodal.Minus3dBHz, 1, 1e-6) << preset;
+        // The nodal analysis finds the peak on a frequency grid.
+        EXPECT_NEAR(fast.PeakingDb, nodal.PeakingDb, 5e-5) << preset;
+    }
+}
+
+// Exact figures of generated responses: a Tchebysheff peaks at its ripple
+// above DC (even order: DC sits at the bottom of the ripple) and a
+// Butterworth is at half power at its cutoff.
+TEST(ResponseShape, ExactFiguresOfKnownResponses) {
+    for (double ripple : {0.1, 0.25, 0.5, 1.0, 2.0, 3.0}) {
+        const auto pairs = PrototypePairs({kTchebysheff, ripple, kRippleEdge});
+        const DesignRecord d =
+            DesignOf((*pairs)[0].AF, (*pairs)[0].F, (*pairs)[1].AF, (*pairs)[1].F, 2500);
+        const ResponseShape target = TargetShape(d);
+        EXPECT_NEAR(target.PeakingDb, ripple, 1e-9) << ripple;
+    }
+    const ResponseShape butter = TargetShape(PresetDesign(ID_STD_BUTTERWORTH));
+    EXPECT_NEAR(butter.Minus3dBHz, 1000, 1e-3);  // the preset's six digits
+    EXPECT_NEAR(butter.PeakingDb, 0, 1e-9);
+}
+
+// The built design meets its target: the pole pairs typed in.
+TEST(ResponseShape, DesignMeetsItsTarget) {
+    for (int preset : kFilledPresets) {
+        const DesignRecord d = PresetDesign(preset);
+        const BuildError e = CompareShapes(TargetShape(d), ShapeOfParts(ScaledParts(d)));
+        EXPECT_LT(e.Worst, 1e-5) << preset;
+        EXPECT_LT(std::fabs(e.Minus3dB), 1e-5) << preset;
+    }
+}
+
+}  // namespace
