@@ -17,3 +17,7 @@ function(velmora_target_resources target rc_file)
 endfunction()
 
 add_subdirectory(ui/dialog)
+
+# velmora.exe and its resources.
+add_subdirectory(resources)
+add_subdirectory(ui)
