@@ -1,0 +1,76 @@
+#include "user_input.h"
+
+#include <vector>
+
+#include "remote_window.h"
+#include "waiting.h"
+
+namespace {
+
+INPUT KeyEvent(WORD virtualKey, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+INPUT MouseEvent(DWORD flags, LONG x = 0, LONG y = 0) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x;
+    input.mi.dy = y;
+    input.mi.dwFlags = flags;
+    return input;
+}
+
+void Send(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+}  // namespace
+
+bool InputBringToFront(HWND window) {
+    if (!window) return false;
+    if (GetForegroundWindow() == window) return true;
+    SetForegroundWindow(window);
+    return WaitUntil([&] { return GetForegroundWindow() == window; });
+}
+
+void InputClickAt(POINT screen) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    // Absolute coordinates are 0..65535 across the primary screen. Each event
+    // carries the position: under Wine a pointer motion reported late by the
+    // X server can otherwise move a press back to where the last click was.
+    const LONG x = MulDiv(screen.x, 65536, width) + 65536 / width / 2;
+    const LONG y = MulDiv(screen.y, 65536, height) + 65536 / height / 2;
+    constexpr DWORD kAt = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    Send({MouseEvent(kAt, x, y), MouseEvent(kAt | MOUSEEVENTF_LEFTDOWN, x, y),
+          MouseEvent(kAt | MOUSEEVENTF_LEFTUP, x, y)});
+}
+
+void InputClick(HWND window) {
+    InputClickAt(WindowCentreOnScreen(window));
+}
+
+void InputKey(WORD virtualKey) {
+    Send({KeyEvent(virtualKey, false), KeyEvent(virtualKey, true)});
+}
+
+void InputChord(WORD modifier, WORD virtualKey) {
+    Send({KeyEvent(modifier, false), KeyEvent(virtualKey, false), KeyEvent(virtualKey, true),
+          KeyEvent(modifier, true)});
+}
+
+void InputType(const std::string& text) {
+    for (const char c : text) {
+        const SHORT scan = VkKeyScanA(c);
+        const auto key = static_cast<WORD>(scan & 0xFF);
+        if (scan & 0x100)
+            InputChord(VK_SHIFT, key);
+        else
+            InputKey(key);
+    }
+}
