@@ -65,26 +65,20 @@ const std::map<std::string, Texts> kExpected = {
      {"0.", "0.1", "0.1", "0.", "2.038", "0.", "0.", "0.", "0.", "100.000005", "2076.", "1000."}},
 };
 
-// Replaces a box's text the way a user does: click into it, select all of
-// it, then type over it (or delete it). Keys go to the window that has the
-// focus when they are queued, so each step waits for the one before.
-void TypeIntoBox(const App& app, int id, const std::string& text) {
-    HWND box = ControlFind(app.Main, id);
-    InputClick(box);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(app) == box; }))
-        << "focus on " << WindowId(FocusOf(app)) << ", foreground " << GetForegroundWindow()
-        << " main " << app.Main;
-    InputKey(VK_END);
-    InputChord(VK_SHIFT, VK_HOME);
-    if (text.empty())
-        InputKey(VK_DELETE);
-    else
-        InputType(text);
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(box) == text; }));
-}
-
 class Calculation : public VelmoraSession {
 protected:
+    // Replaces a box's text the way a user does: click into it, select all
+    // of it, then type over it (or delete it).
+    void TypeIntoBox(int id, const std::string& text) {
+        ASSERT_NO_FATAL_FAILURE(FocusByClick(id));
+        InputKey(VK_END);
+        InputChord(VK_SHIFT, VK_HOME);
+        if (text.empty())
+            InputKey(VK_DELETE);
+        else
+            InputType(text);
+        ASSERT_TRUE(WaitUntil([&] { return Text(id) == text; }));
+    }
     Texts Results() const {
         Texts texts;
         for (size_t k = 0; k < 12; ++k)
@@ -109,7 +103,7 @@ TEST_F(Calculation, WorkedExamplesTypedAndClickedMatchExpectedAndBatchTexts) {
         ASSERT_EQ(kExpected.count(c.Name), 1u);
         ClearResults();
         for (size_t k = 0; k < 8; ++k)
-            ASSERT_NO_FATAL_FAILURE(TypeIntoBox(app, kCaseInputIds[k], c.Inputs[k]));
+            ASSERT_NO_FATAL_FAILURE(TypeIntoBox(kCaseInputIds[k], c.Inputs[k]));
         InputClick(Control(ID_CALC));
         // ShowResults writes the frequency box last.
         ASSERT_TRUE(WaitUntil([&] { return !Text(ID_OUT_FREQ).empty(); }));

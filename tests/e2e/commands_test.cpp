@@ -62,10 +62,8 @@ protected:
         return Snapshot(ids);
     }
     void ExpectPreset(const PresetRow& row) const {
-        EXPECT_EQ(Text(ID_AF1), row.AF1);
-        EXPECT_EQ(Text(ID_F1), row.F1);
-        EXPECT_EQ(Text(ID_AF2), row.AF2);
-        EXPECT_EQ(Text(ID_F2), row.F2);
+        const std::vector<std::string> wanted = {row.AF1, row.F1, row.AF2, row.F2};
+        EXPECT_EQ(Snapshot({std::begin(kParameterIds), std::end(kParameterIds)}), wanted);
     }
 };
 

@@ -16,19 +16,6 @@ protected:
         WindowSendCommand(main, ID_STD_BUTTERWORTH, BN_CLICKED);
         ASSERT_TRUE(InputBringToFront(main));
     }
-    void FocusByClick(int id) {
-        InputClick(Control(id));
-        ASSERT_TRUE(WaitUntil([&] { return FocusOf(app) == Control(id); }));
-    }
-    // Tabs from the focused control until the given one has the focus.
-    void FocusByTab(int id) {
-        for (int k = 0; k < 40 && FocusOf(app) != Control(id); ++k) {
-            const HWND before = FocusOf(app);
-            InputKey(VK_TAB);
-            ASSERT_TRUE(WaitUntil([&] { return FocusOf(app) != before; }));
-        }
-        ASSERT_EQ(FocusOf(app), Control(id));
-    }
 };
 
 // Rows: a key pressed in a text box, which must neither calculate nor close.

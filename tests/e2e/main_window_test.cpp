@@ -170,12 +170,7 @@ TEST_F(MainWindow, SixtyFiveControlsInCreationOrder) {
         EXPECT_EQ(WindowText(child), expected.Text);
         EXPECT_EQ(WindowStyle(child), expected.Kind->Style);
         EXPECT_EQ(WindowExStyle(child), expected.Kind->ExStyle);
-        const RECT actual = WindowRectInParent(child);
-        const RECT& mapped = report.Rects[k];
-        EXPECT_EQ(actual.left, mapped.left);
-        EXPECT_EQ(actual.top, mapped.top);
-        EXPECT_EQ(actual.right, mapped.right);
-        EXPECT_EQ(actual.bottom, mapped.bottom);
+        EXPECT_EQ(WindowRectInParent(child), report.Rects[k]);
     }
 }
 
@@ -199,11 +194,7 @@ TEST_F(MainWindow, FocusStartsOnAf1AndRealTabKeysFollowTheOrder) {
     for (const auto& [from, to] : steps) {
         SCOPED_TRACE(testing::Message() << "Tab from " << from);
         // Walk there with real Tabs, then take one more step.
-        while (FocusOf(app) != Control(from)) {
-            const HWND before = FocusOf(app);
-            InputKey(VK_TAB);
-            ASSERT_TRUE(WaitUntil([&] { return FocusOf(app) != before; }));
-        }
+        ASSERT_NO_FATAL_FAILURE(FocusByTab(from));
         InputKey(VK_TAB);
         EXPECT_TRUE(WaitUntil([&] { return FocusOf(app) == Control(to); }));
     }
@@ -268,8 +259,7 @@ TEST_F(MainWindow, ResultBoxesTakeFocusAndCopyButRefuseTyping) {
     ASSERT_TRUE(InputBringToFront(main));
 
     // Tab from K lands on CALC; Shift+Tab back to K selects its whole text.
-    InputClick(Control(ID_PROTO_K));
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(app) == Control(ID_PROTO_K); }));
+    ASSERT_NO_FATAL_FAILURE(FocusByClick(ID_PROTO_K));
     InputType("77");
     InputKey(VK_BACK);
     InputKey(VK_TAB);

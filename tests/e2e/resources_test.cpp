@@ -34,6 +34,7 @@ protected:
         module = LoadLibraryExW(Options().VelmoraExe.c_str(), nullptr,
                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     }
+    void SetUp() override { ASSERT_NE(module, nullptr) << "velmora.exe did not load as data"; }
     static void TearDownTestSuite() {
         if (module) FreeLibrary(module);
         module = nullptr;
@@ -46,6 +47,13 @@ protected:
         const auto* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
         return {bytes, SizeofResource(module, found)};
     }
+    // The structure at the offset; false when the data is too short for it.
+    template <typename T>
+    static bool ReadAt(std::string_view data, size_t offset, T& value) {
+        if (data.size() < offset + sizeof value) return false;
+        std::memcpy(&value, data.data() + offset, sizeof value);
+        return true;
+    }
 
     static HMODULE module;
 };
@@ -53,11 +61,9 @@ protected:
 HMODULE Resources::module = nullptr;
 
 TEST_F(Resources, SchematicIsA380By250BottomUp24BitDib) {
-    ASSERT_NE(module, nullptr);
     const std::string_view data = Data(RT_BITMAP, L"SCHEMATIC");
-    ASSERT_GE(data.size(), sizeof(BITMAPINFOHEADER));
     BITMAPINFOHEADER header;
-    std::memcpy(&header, data.data(), sizeof header);
+    ASSERT_TRUE(ReadAt(data, 0, header));
     EXPECT_EQ(header.biSize, 40u);
     EXPECT_EQ(header.biWidth, 380);
     EXPECT_EQ(header.biHeight, 250);  // positive: bottom-up
@@ -72,11 +78,9 @@ TEST_F(Resources, SchematicIsA380By250BottomUp24BitDib) {
 }
 
 TEST_F(Resources, AppIconHasTwelveImagesWithPngAt256) {
-    ASSERT_NE(module, nullptr);
     const std::string_view group = Data(RT_GROUP_ICON, L"APPICON");
-    ASSERT_GE(group.size(), sizeof(IconGroupHeader));
     IconGroupHeader header;
-    std::memcpy(&header, group.data(), sizeof header);
+    ASSERT_TRUE(ReadAt(group, 0, header));
     EXPECT_EQ(header.Type, 1);
     ASSERT_EQ(header.Count, 12);
     ASSERT_EQ(group.size(), sizeof header + 12 * sizeof(IconGroupEntry));
@@ -84,7 +88,7 @@ TEST_F(Resources, AppIconHasTwelveImagesWithPngAt256) {
     std::vector<std::pair<int, int>> found;  // (size, bits per pixel)
     for (int k = 0; k < header.Count; ++k) {
         IconGroupEntry entry;
-        std::memcpy(&entry, group.data() + sizeof header + k * sizeof entry, sizeof entry);
+        ASSERT_TRUE(ReadAt(group, sizeof header + k * sizeof entry, entry));
         const int size = entry.Width ? entry.Width : 256;
         found.emplace_back(size, entry.BitCount);
         SCOPED_TRACE(testing::Message() << size << " px, " << entry.BitCount << " bpp");
@@ -94,8 +98,7 @@ TEST_F(Resources, AppIconHasTwelveImagesWithPngAt256) {
             EXPECT_EQ(image.substr(0, 8), std::string_view("\x89PNG\r\n\x1a\n", 8));
         } else {
             BITMAPINFOHEADER dib;
-            ASSERT_GE(image.size(), sizeof dib);
-            std::memcpy(&dib, image.data(), sizeof dib);
+            ASSERT_TRUE(ReadAt(image, 0, dib));
             EXPECT_EQ(dib.biSize, 40u);
             EXPECT_EQ(dib.biWidth, size);
             EXPECT_EQ(dib.biHeight, 2 * size);  // colour and mask
@@ -114,14 +117,12 @@ BOOL CALLBACK CountName(HMODULE, LPCWSTR, LPWSTR, LONG_PTR count) {
 }
 
 TEST_F(Resources, AppIconIsTheOnlyIconGroup) {
-    ASSERT_NE(module, nullptr);
     int groups = 0;
     EnumResourceNamesW(module, RT_GROUP_ICON, CountName, reinterpret_cast<LONG_PTR>(&groups));
     EXPECT_EQ(groups, 1);
 }
 
 TEST_F(Resources, ManifestAsksForCommonControls6AsInvokerDpiAware) {
-    ASSERT_NE(module, nullptr);
     const std::string manifest(Data(RT_MANIFEST, MAKEINTRESOURCEW(1)));
     ASSERT_FALSE(manifest.empty());
     const char* expected[] = {

@@ -79,6 +79,7 @@ TEST(HelpText, QuotedWordsStandAsGiven) {
         else
             EXPECT_TRUE(lines[row.Line].starts_with(row.Text)) << lines[row.Line];
     }
+    EXPECT_TRUE(lines[17].ends_with("often available.")) << lines[17];
     EXPECT_NE(lines[5].find("The filter parameters will typically be for the prototype frequency "
                             "of 1 rad/s and the program automatically converts to 1 Hz output."),
               std::string::npos);

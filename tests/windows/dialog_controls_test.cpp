@@ -30,10 +30,6 @@ RECT RectInClient(HWND control) {
     return rect;
 }
 
-bool operator==(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 TEST_F(DialogControlsTest, CreatesAHiddenDialogWithTheRealCaption) {
     HWND dlg = DialogCreate(Units::Dialog, nullptr, "Velmora Designer  1.03", 10, 10, 100, 50,
                             0x94CB00D4 | DS_SYSMODAL, WS_EX_CONTROLPARENT);
@@ -101,7 +97,8 @@ TEST_F(DialogControlsTest, PositionsAreDialogUnitsOfTheDialogFont) {
         const RECT wantedClient = units == Units::Dialog
                                       ? DialogUnitsToPixels(dlg, 0, 0, kTestWidth, kTestHeight)
                                       : RECT{0, 0, kTestWidth, kTestHeight};
-        EXPECT_TRUE(client == wantedClient) << "client " << client.right << "x" << client.bottom;
+        EXPECT_TRUE(EqualRect(&client, &wantedClient))
+            << "client " << client.right << "x" << client.bottom;
         int id = 100;
         for (const Row& row : rows) {
             SCOPED_TRACE(testing::Message()
@@ -112,7 +109,8 @@ TEST_F(DialogControlsTest, PositionsAreDialogUnitsOfTheDialogFont) {
             const RECT wanted = units == Units::Dialog
                                     ? DialogUnitsToPixels(dlg, row.X, row.Y, row.Width, row.Height)
                                     : RECT{row.X, row.Y, row.X + row.Width, row.Y + row.Height};
-            EXPECT_TRUE(RectInClient(GetDlgItem(dlg, id)) == wanted);
+            const RECT placed = RectInClient(GetDlgItem(dlg, id));
+            EXPECT_TRUE(EqualRect(&placed, &wanted));
             ++id;
         }
         DestroyWindow(dlg);

@@ -59,13 +59,11 @@ int ThreadWindowCount() {
 
 void ExpectFreed(const Pictures& shown) {
     ASSERT_NE(shown.Bitmap, nullptr);
-    ASSERT_NE(shown.ControlIcon, nullptr);
-    ASSERT_NE(shown.LargeIcon, nullptr);
-    ASSERT_NE(shown.SmallIcon, nullptr);
     EXPECT_EQ(GetObjectType(shown.Bitmap), 0u);
-    EXPECT_FALSE(IconAlive(shown.ControlIcon));
-    EXPECT_FALSE(IconAlive(shown.LargeIcon));
-    EXPECT_FALSE(IconAlive(shown.SmallIcon));
+    for (HANDLE icon : {shown.ControlIcon, shown.LargeIcon, shown.SmallIcon}) {
+        ASSERT_NE(icon, nullptr);
+        EXPECT_FALSE(IconAlive(icon));
+    }
 }
 
 // Wine's GetGuiResources is a stub that answers 0, so under Wine the counts

@@ -92,38 +92,36 @@ TEST_F(DialogModalTest, EnterAndEscapeReachTheHandlerAndTheDialogStays) {
     }
 }
 
-TEST_F(DialogModalTest, CloseRequestsFinishWithZero) {
+// Rows: a close request, and whether the handler takes it (answers
+// nonzero), which keeps the dialog until it is finished otherwise.
+TEST_F(DialogModalTest, CloseRequestsFinishWithZeroUnlessHandled) {
     struct Row {
         const char* Name;
         UINT Message;
         WPARAM WParam;
         LPARAM LParam;
+        bool Handled;
     };
     const Row rows[] = {
-        {"close box", WM_SYSCOMMAND, SC_CLOSE, 0},
-        {"low bits ignored", WM_SYSCOMMAND, SC_CLOSE | 0x000F, 0},
-        {"Alt+F4", WM_SYSKEYDOWN, VK_F4, static_cast<LPARAM>(0x20000001)},
+        {"close box", WM_SYSCOMMAND, SC_CLOSE, 0, false},
+        {"low bits ignored", WM_SYSCOMMAND, SC_CLOSE | 0x000F, 0, false},
+        {"Alt+F4", WM_SYSKEYDOWN, VK_F4, static_cast<LPARAM>(0x20000001), false},
+        {"close box, handled", WM_SYSCOMMAND, SC_CLOSE, 0, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.Name);
         calls.clear();
         HWND dlg = TestDialogCreate();
+        reaction = [&](HWND, uint32_t message, uint32_t, int32_t) {
+            return row.Handled && message == WM_SYSCOMMAND ? 1 : 0;
+        };
         PostMessageW(dlg, row.Message, row.WParam, row.LParam);
         FinishLater(dlg, 5);  // the result if the request did not finish it
-        EXPECT_EQ(DialogRunModal(dlg, TestHandler), 0);
+        EXPECT_EQ(DialogRunModal(dlg, TestHandler), row.Handled ? 5 : 0);
+        if (row.Handled) continue;
         EXPECT_EQ(CallsOf(WM_CLOSE).size(), 1u);
         EXPECT_FALSE(IsWindow(dlg));
     }
-}
-
-TEST_F(DialogModalTest, HandledCloseRequestKeepsTheDialog) {
-    HWND dlg = TestDialogCreate();
-    reaction = [](HWND, uint32_t message, uint32_t, int32_t) {
-        return message == WM_SYSCOMMAND ? 1 : 0;
-    };
-    PostMessageW(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
-    FinishLater(dlg, 5);
-    EXPECT_EQ(DialogRunModal(dlg, TestHandler), 5);
 }
 
 // A message sent from another thread is handled inside PeekMessageW, which
