@@ -27,63 +27,50 @@ void FiniteDifference(const FilterParts& parts, int part, double out[2][2]) {
     }
 }
 
-TEST(Sensitivity, MatchesFiniteDifferencesOfTheNodalAnalysis) {
+// Per preset: the sensitivities against finite differences; scaling every
+// resistor (or every capacitor) by the same factor moves both f0 inversely
+// and leaves Q alone, so those sums are -1 and 0 exactly; the closed-form
+// shape used per Monte Carlo trial against the nodal analysis; and the
+// built design against its target, the pole pairs typed in.
+TEST(Sensitivity, PresetsAgainstFiniteDifferencesAndTheNodalAnalysis) {
     for (int preset : kFilledPresets) {
-        const FilterParts parts = ScaledParts(PresetDesign(preset));
+        const DesignRecord d = PresetDesign(preset);
+        const FilterParts parts = ScaledParts(d);
         const PoleSensitivities s = SensitivitiesOf(parts);
         ASSERT_TRUE(s.Valid) << preset;
         for (int part = 0; part < kPartCount; ++part) {
             double fd[2][2];
             FiniteDifference(parts, part, fd);
             for (int i = 0; i < 2; ++i) {
-                const double tolF0 = 1e-5 * (1 + std::fabs(fd[i][0]));
-                const double tolQ = 1e-5 * (1 + std::fabs(fd[i][1]));
-                EXPECT_NEAR(s.F0[i][part], fd[i][0], tolF0)
+                EXPECT_NEAR(s.F0[i][part], fd[i][0], 1e-5 * (1 + std::fabs(fd[i][0])))
                     << preset << " f0 " << i << " to " << PartName(part);
-                EXPECT_NEAR(s.Q[i][part], fd[i][1], tolQ)
+                EXPECT_NEAR(s.Q[i][part], fd[i][1], 1e-5 * (1 + std::fabs(fd[i][1])))
                     << preset << " Q " << i << " to " << PartName(part);
             }
         }
-    }
-}
-
-// Scaling every resistor (or every capacitor) by the same factor moves both
-// f0 inversely and leaves Q alone, so the sums are -1 and 0 exactly.
-TEST(Sensitivity, ScalingIdentities) {
-    for (int preset : kFilledPresets) {
-        const PoleSensitivities s = SensitivitiesOf(ScaledParts(PresetDesign(preset)));
-        for (int i = 0; i < 2; ++i) {
-            double rF0 = 0, cF0 = 0, rQ = 0, cQ = 0;
-            for (int k = 0; k < 4; ++k) {
-                rF0 += s.F0[i][kPartR1 + k];
-                cF0 += s.F0[i][kPartC1 + k];
-                rQ += s.Q[i][kPartR1 + k];
-                cQ += s.Q[i][kPartC1 + k];
-            }
-            EXPECT_NEAR(rF0, -1, 1e-9) << preset;
-            EXPECT_NEAR(cF0, -1, 1e-9) << preset;
-            EXPECT_NEAR(rQ, 0, 1e-9) << preset;
-            EXPECT_NEAR(cQ, 0, 1e-9) << preset;
-        }
-    }
-}
-
-// The closed-form shape used per Monte Carlo trial against the nodal
-// analysis: same pairs, -3 dB point and peaking.
-TEST(ResponseShape, AgreesWithTheNodalAnalysis) {
-    for (int preset : kFilledPresets) {
-        const FilterParts parts = ScaledParts(PresetDesign(preset));
         const ResponseShape fast = ShapeOfParts(parts);
         const CircuitAnalysis nodal = AnalyseCircuit(parts);
         ASSERT_TRUE(fast.Valid && nodal.Valid) << preset;
         EXPECT_TRUE(fast.Stable);
         for (int i = 0; i < 2; ++i) {
+            double sums[4] = {};  // f0 to R, f0 to C, Q to R, Q to C
+            for (int k = 0; k < 4; ++k) {
+                sums[0] += s.F0[i][kPartR1 + k];
+                sums[1] += s.F0[i][kPartC1 + k];
+                sums[2] += s.Q[i][kPartR1 + k];
+                sums[3] += s.Q[i][kPartC1 + k];
+            }
+            for (int k = 0; k < 4; ++k)
+                EXPECT_NEAR(sums[k], k < 2 ? -1 : 0, 1e-9) << preset << " sum " << k;
             EXPECT_NEAR(fast.Pairs[i].F0Hz / nodal.Pairs[i].F0Hz, 1, 1e-9) << preset;
             EXPECT_NEAR(fast.Pairs[i].Q / nodal.Pairs[i].Q, 1, 1e-9) << preset;
         }
         EXPECT_NEAR(fast.Minus3dBHz / nodal.Minus3dBHz, 1, 1e-6) << preset;
         // The nodal analysis finds the peak on a frequency grid.
         EXPECT_NEAR(fast.PeakingDb, nodal.PeakingDb, 5e-5) << preset;
+        const BuildError e = CompareShapes(TargetShape(d), fast);
+        EXPECT_LT(e.Worst, 1e-5) << preset;
+        EXPECT_LT(std::fabs(e.Minus3dB), 1e-5) << preset;
     }
 }
 
@@ -101,16 +88,6 @@ TEST(ResponseShape, ExactFiguresOfKnownResponses) {
     const ResponseShape butter = TargetShape(PresetDesign(ID_STD_BUTTERWORTH));
     EXPECT_NEAR(butter.Minus3dBHz, 1000, 1e-3);  // the preset's six digits
     EXPECT_NEAR(butter.PeakingDb, 0, 1e-9);
-}
-
-// The built design meets its target: the pole pairs typed in.
-TEST(ResponseShape, DesignMeetsItsTarget) {
-    for (int preset : kFilledPresets) {
-        const DesignRecord d = PresetDesign(preset);
-        const BuildError e = CompareShapes(TargetShape(d), ShapeOfParts(ScaledParts(d)));
-        EXPECT_LT(e.Worst, 1e-5) << preset;
-        EXPECT_LT(std::fabs(e.Minus3dB), 1e-5) << preset;
-    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <vector>
@@ -77,10 +78,8 @@ TEST(BuildOptions, CapacitorOnTheBoardSetsIsf) {
         given[5] = fsf;
         Parsed p = Parse({"--c-out", "10nF"}, given);
         ASSERT_EQ(p.Error, "");
-        p.Inputs.Texts[0] = "1.847759";
-        p.Inputs.Texts[1] = "1";
-        p.Inputs.Texts[2] = ".765367";
-        p.Inputs.Texts[3] = "1";
+        const char* butterworth[4] = {"1.847759", "1", ".765367", "1"};
+        std::copy(butterworth, butterworth + 4, p.Inputs.Texts.begin());
         EXPECT_EQ(RunCalculation(p.Inputs).Texts[9], "0.01") << fsf;
     }
 }

@@ -40,6 +40,7 @@ TEST(SchematicBitmap, HeaderFieldsAreExact) {
         {"biClrImportant", 50, 4, 0},
     };
     ASSERT_EQ(file.size(), 54u + 285000u);
+    EXPECT_EQ(file, EncodeBmp24(DrawSchematic())) << "deterministic";
     for (const Field& field : fields) {
         const uint32_t actual =
             field.Width == 2 ? ReadU16Le(file, field.Offset) : ReadU32Le(file, field.Offset);
@@ -61,10 +62,6 @@ TEST(SchematicBitmap, RowsAreBottomUpBgrAndPadded) {
     EXPECT_EQ(bottom_right, (ByteVector{6, 5, 4}));
     EXPECT_EQ(top_left, (ByteVector{3, 2, 1}));
     EXPECT_EQ(ReadU32Le(file, 54 + 9) & 0xFFFFFF, 0u) << "padding of the bottom row";
-}
-
-TEST(SchematicBitmap, IsDeterministic) {
-    EXPECT_EQ(EncodeBmp24(DrawSchematic()), EncodeBmp24(DrawSchematic()));
 }
 
 TEST(SchematicBitmap, IsWhiteLineArtOnBlack) {
@@ -121,8 +118,10 @@ std::vector<std::pair<std::string, Box>> Labels() {
     return labels;
 }
 
-TEST(SchematicLayout, LabelsAreDrawableAndInsideThePicture) {
-    for (const auto& [text, box] : Labels()) {
+TEST(SchematicLayout, LabelsAreDrawableInsideThePictureAndApart) {
+    const auto labels = Labels();
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const auto& [text, box] = labels[i];
         EXPECT_TRUE(CanDrawText(text)) << text;
         EXPECT_EQ(box.Width, TextWidth(text)) << text;
         EXPECT_EQ(box.Height, kGlyphHeight) << text;
@@ -130,16 +129,8 @@ TEST(SchematicLayout, LabelsAreDrawableAndInsideThePicture) {
         EXPECT_GE(box.Y, 1) << text;
         EXPECT_LE(box.X + box.Width, kSchematicWidth - 1) << text;
         EXPECT_LE(box.Y + box.Height, kSchematicHeight - 1) << text;
-    }
-}
-
-TEST(SchematicLayout, LabelsKeepClearOfEachOther) {
-    const auto labels = Labels();
-    for (std::size_t i = 0; i < labels.size(); ++i) {
-        for (std::size_t j = i + 1; j < labels.size(); ++j) {
-            EXPECT_FALSE(Overlaps(labels[i].second, labels[j].second, 2))
-                << labels[i].first << " and " << labels[j].first;
-        }
+        for (std::size_t j = i + 1; j < labels.size(); ++j)
+            EXPECT_FALSE(Overlaps(box, labels[j].second, 2)) << text << " and " << labels[j].first;
     }
 }
 
@@ -192,8 +183,9 @@ int LeadsAt(const SchematicPart& part, Point p) {
 
 // Every lead ends on another part or on a wire, and is drawn there: nothing
 // floats after a coordinate changes. A junction dot must sit where three
-// leads meet; terminals are the circuit's own ends.
-TEST(SchematicLayout, EveryPinIsConnectedAndDrawn) {
+// leads meet, and wherever three or more meet a dot says they join;
+// terminals are the circuit's own ends.
+TEST(SchematicLayout, EveryPinIsConnectedDrawnAndDottedAtTees) {
     const auto parts = SchematicParts();
     const Image image = DrawSchematic();
     for (std::size_t i = 0; i < parts.size(); ++i) {
@@ -204,36 +196,26 @@ TEST(SchematicLayout, EveryPinIsConnectedAndDrawn) {
             part.Kind == PartKind::kCapacitor) {
             EXPECT_TRUE(part.From.X == part.To.X || part.From.Y == part.To.Y) << name;
         }
-        if (part.Kind == PartKind::kTerminal) continue;
         for (Point pin : Pins(part)) {
-            EXPECT_EQ(PixelAt(image, pin.X, pin.Y), kWhite) << name;
-            int leads = 0;
-            for (std::size_t j = 0; j < parts.size(); ++j) {
-                if (j != i && parts[j].Kind != PartKind::kJunction) leads += LeadsAt(parts[j], pin);
-            }
-            EXPECT_GE(leads, part.Kind == PartKind::kJunction ? 3 : 1)
-                << name << " at " << pin.X << "," << pin.Y;
-        }
-    }
-}
-
-// The reverse: wherever three or more leads meet, a dot says they join.
-TEST(SchematicLayout, EveryTeeHasAJunctionDot) {
-    const auto parts = SchematicParts();
-    for (const SchematicPart& part : parts) {
-        for (Point pin : Pins(part)) {
-            int leads = 0;
+            const std::string at =
+                name + " at " + std::to_string(pin.X) + "," + std::to_string(pin.Y);
+            int all = 0, others = 0;
             bool dotted = false;
-            for (const SchematicPart& other : parts) {
-                if (other.Kind == PartKind::kJunction) {
-                    dotted = dotted || (other.From.X == pin.X && other.From.Y == pin.Y);
-                } else {
-                    leads += LeadsAt(other, pin);
+            for (std::size_t j = 0; j < parts.size(); ++j) {
+                if (parts[j].Kind == PartKind::kJunction) {
+                    dotted = dotted || (parts[j].From.X == pin.X && parts[j].From.Y == pin.Y);
+                    continue;
                 }
+                const int leads = LeadsAt(parts[j], pin);
+                all += leads;
+                if (j != i) others += leads;
             }
-            if (leads >= 3) {
-                EXPECT_TRUE(dotted) << "no dot at " << pin.X << "," << pin.Y;
+            if (all >= 3) {
+                EXPECT_TRUE(dotted) << "no dot: " << at;
             }
+            if (part.Kind == PartKind::kTerminal) continue;
+            EXPECT_EQ(PixelAt(image, pin.X, pin.Y), kWhite) << at;
+            EXPECT_GE(others, part.Kind == PartKind::kJunction ? 3 : 1) << at;
         }
     }
 }
