@@ -7,24 +7,12 @@
 
 #include "batch.h"
 #include "calculation.h"
-#include "control_ids.h"
 
 namespace {
 
-struct Case {
-    const char* Name;
-    int Preset;
-};
-
-constexpr Case kCases[] = {
-    {"butterworth", ID_STD_BUTTERWORTH},
-    {"bessel", ID_STD_BESSEL},
-    {"cheb05", ID_STD_CHEB05},
-    {"cheb10", ID_STD_CHEB10},
-    {"cheb20", ID_STD_CHEB20},
-    {"cheb30", ID_STD_CHEB30},
-    {"empty_boxes_56_passes", ID_STD_TBD},
-};
+// The six standard sets, and "tbd": empty boxes, the 56-pass search.
+constexpr const char* kPresets[] = {"butterworth", "bessel", "cheb05", "cheb10",
+                                    "cheb20",      "cheb30", "tbd"};
 
 void Calculation(benchmark::State& state, int preset) {
     InputTexts inputs;
@@ -47,9 +35,9 @@ void BatchThroughput(benchmark::State& state) {
 }
 
 const bool kRegistered = [] {
-    for (const Case& c : kCases)
-        benchmark::RegisterBenchmark((std::string("Calculation/") + c.Name).c_str(), Calculation,
-                                     c.Preset);
+    for (const char* name : kPresets)
+        benchmark::RegisterBenchmark((std::string("Calculation/") + name).c_str(), Calculation,
+                                     *PresetControlId(name));
     benchmark::RegisterBenchmark("BatchThroughput/1000_lines", BatchThroughput);
     return true;
 }();
