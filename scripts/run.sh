@@ -17,7 +17,7 @@ cd "$root"
 
 case "$(uname -s)" in
     MINGW* | MSYS* | CYGWIN*)
-        cmake -S . -B build/windows-local -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+        cmake -S . -B build/windows-local -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_TESTS=OFF >/dev/null
         cmake --build build/windows-local --target velmora -j2
         exec build/windows-local/ui/velmora.exe
         ;;
