@@ -88,12 +88,10 @@ int main(int argc, char** argv) {
             return UsageError(
                 "--analyse, --plot, --step-plot, --spice and --report work on one design, not "
                 "with --batch");
-        if (BuildReportRequested(build))
+        const bool inputsGiven = std::any_of(std::begin(given), std::end(given),
+                                             [](const auto& g) { return g.has_value(); });
+        if (inputsGiven || json || !preset.empty() || BuildReportRequested(build))
             return UsageError("--batch takes its inputs from standard input only");
-        if (json || !preset.empty())
-            return UsageError("--batch takes its inputs from standard input only");
-        for (const auto& g : given)
-            if (g) return UsageError("--batch takes its inputs from standard input only");
         return RunBatch(std::cin, std::cout, std::cerr);
     }
 
