@@ -9,9 +9,13 @@ packages=(
     libcli11-dev nlohmann-json3-dev libeigen3-dev zlib1g-dev clang-format
     # circuit simulator that checks the exported netlists
     ngspice
-    # Windows build and the Wine test run on a virtual display
+    # Windows build and the Wine test run on a virtual display; Liberation
+    # Sans serves the dialog font (scripts/wine-prefix.reg) and Wine's fonts
+    # the caption buttons' Marlett glyphs
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-    wine wine32:i386 xvfb xauth
+    wine wine32:i386 xvfb xauth fonts-wine fonts-liberation
+    # screenshots of the window
+    imagemagick x11-utils
 )
 
 missing=()

@@ -8,6 +8,27 @@
 #
 # Sets: work (a scratch folder), DISPLAY, WINEPREFIX, WINEARCH, WINEDEBUG,
 # WINEDLLOVERRIDES.
+#
+# The screen is 1024 x 768 and the prefix is pinned by wine_prefix_pin, which
+# scripts/run.sh uses for its own prefix too: the same window everywhere.
+
+wine_session_scripts="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+
+# The dialog font, the DPI (wine-prefix.reg) and the caption buttons' Marlett
+# glyphs, from packages that install-deps.sh installs, never from whatever
+# else the machine has.
+wine_prefix_pin() {
+    local reg="Z:$wine_session_scripts/wine-prefix.reg"
+    wine regedit /S "${reg//\//\\}"
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
+# The one-line verdict of tests/wine/ground_check.cpp on the font, base
+# units, screen and DPI the window tests assume; fails when any is off.
+wine_session_check_ground() {
+    bash "$wine_session_scripts/wine-run.sh" "$1"
+}
 
 wine_session_cleanup() {
     local rc=$?
@@ -60,6 +81,7 @@ wine_session_start() {
     # one at every destroyed window unless told that windows are not managed.
     wine_session_server=1
     wineboot -i >"$work/wineboot.log" 2>&1
+    wine_prefix_pin >>"$work/wineboot.log" 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
         >>"$work/wineboot.log" 2>&1
     wineserver -w

@@ -23,6 +23,9 @@ wine_session_start wine-tests.sh
 # helpers to start and stop again.
 wineserver -p
 echo "wine-tests.sh: built in $((built - started)) s, Wine prefix ready in $((SECONDS - built)) s"
+# The window tests measure pixels: on a machine whose fonts or screen differ
+# from what they assume, one line saying so beats a page of geometry failures.
+wine_session_check_ground build/windows/tests/wine/ground_check.exe || exit 1
 tests_started=$SECONDS
 
 rc=0
