@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "batch.h"
-#include "calculation.h"
+#include "common/calculation.h"
+#include "report/batch.h"
 
 namespace {
 

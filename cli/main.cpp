@@ -8,11 +8,11 @@
 #include <iostream>
 #include <string>
 
-#include "batch.h"
-#include "build_options.h"
-#include "calculation.h"
-#include "insight.h"
-#include "report.h"
+#include "board/build_options.h"
+#include "common/calculation.h"
+#include "insight/insight.h"
+#include "report/batch.h"
+#include "report/report.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "alternatives.h"
+#include "design/alternatives.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "design_target.h"
+#include "design/design_target.h"
 #include "test_designs.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "bom.h"
+#include "build/bom.h"
 
 #include <gtest/gtest.h>
 

@@ -7,10 +7,10 @@
 #include <numbers>
 #include <vector>
 
-#include "circuit.h"
-#include "design_analysis.h"
+#include "design/design_analysis.h"
 #include "design_cases.h"
-#include "response.h"
+#include "model/circuit.h"
+#include "response/response.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "design_analysis.h"
+#include "design/design_analysis.h"
 #include "design_cases.h"
 
 namespace {

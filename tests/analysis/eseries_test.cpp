@@ -1,4 +1,4 @@
-#include "eseries.h"
+#include "build/eseries.h"
 
 #include <gtest/gtest.h>
 

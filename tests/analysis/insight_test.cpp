@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "calculation.h"
-#include "insight.h"
-#include "report.h"
+#include "common/calculation.h"
+#include "insight/insight.h"
+#include "report/report.h"
 #include "xml_check.h"
 
 namespace {

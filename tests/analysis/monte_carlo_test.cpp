@@ -1,13 +1,13 @@
-#include "monte_carlo.h"
+#include "build/monte_carlo.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "design_target.h"
-#include "sensitivity.h"
-#include "standard_values.h"
+#include "build/standard_values.h"
+#include "design/design_target.h"
+#include "design/sensitivity.h"
 #include "test_designs.h"
 
 namespace {

@@ -1,12 +1,12 @@
-#include "opamp_gbw.h"
+#include "build/opamp_gbw.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
-#include "design_target.h"
-#include "standard_values.h"
+#include "build/standard_values.h"
+#include "design/design_target.h"
 #include "test_designs.h"
 
 namespace {

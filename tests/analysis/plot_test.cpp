@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "bode_plot.h"
 #include "design_cases.h"
-#include "html_report.h"
-#include "schematic_svg.h"
-#include "step_plot.h"
+#include "output/bode_plot.h"
+#include "output/html_report.h"
+#include "output/schematic_svg.h"
+#include "output/step_plot.h"
 #include "xml_check.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "response_generator.h"
+#include "design/response_generator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "sensitivity.h"
+#include "design/sensitivity.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "circuit.h"
-#include "design_target.h"
-#include "response_generator.h"
-#include "standard_values.h"
+#include "build/standard_values.h"
+#include "design/design_target.h"
+#include "design/response_generator.h"
+#include "model/circuit.h"
 #include "test_designs.h"
 
 namespace {

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "bode_plot.h"
-#include "design_analysis.h"
+#include "design/design_analysis.h"
 #include "design_cases.h"
-#include "spice_netlist.h"
+#include "output/bode_plot.h"
+#include "output/spice_netlist.h"
 
 namespace {
 

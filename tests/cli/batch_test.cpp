@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "batch.h"
-#include "calculation.h"
+#include "common/calculation.h"
 #include "control_ids.h"
+#include "report/batch.h"
 
 namespace {
 

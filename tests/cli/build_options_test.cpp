@@ -1,4 +1,4 @@
-#include "build_options.h"
+#include "board/build_options.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "calculation.h"
+#include "common/calculation.h"
 
 namespace {
 

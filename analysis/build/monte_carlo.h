@@ -1,0 +1,76 @@
+// Monte Carlo tolerance analysis: many builds with every part drawn within
+// its tolerance, and the spread of what they do.
+//
+// Each trial draws R1..R4, R* and RK-R within the resistor tolerance and
+// C1..C4 within the capacitor tolerance, independently; K follows from
+// RK-R and R*. Uniform draws fill +-tol evenly; Gaussian draws take tol as
+// three standard deviations (99.7 % of parts inside the marking).
+//
+//   MonteCarloSetup m{built, 2000, 2076, {0.01, 0.05, kUniform}, 10000, 1};
+//   MonteCarloResult r = RunMonteCarlo(m, target, mask);
+//   // r.Minus3dB.Mean ~ 1000, r.Yield = fraction of trials inside the mask
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "model/circuit.h"
+#include "response/response_shape.h"
+
+enum Distribution { kUniform, kGaussian };
+
+struct Tolerances {
+    double Resistor = 0.01;  // relative: 0.01 is 1 %
+    double Capacitor = 0.05;
+    Distribution Shape = kUniform;
+};
+
+struct MonteCarloSetup {
+    FilterParts Nominal;
+    double RStar = 0;  // ohms
+    double Rkr = 0;    // ohms; Nominal.K is 1 + Rkr / RStar
+    Tolerances Tol;
+    int Trials = 0;
+    uint64_t Seed = 0;
+};
+
+// Limits a trial must meet, relative to the target; a limit <= 0 is not
+// checked. F0 and Q apply to both pole pairs.
+struct YieldMask {
+    double Minus3dB = 0;   // relative, 0.02 is +-2 %
+    double F0 = 0;         // relative
+    double Q = 0;          // relative
+    double PeakingDb = 0;  // absolute, dB
+};
+
+bool MaskIsEmpty(const YieldMask& mask);
+
+struct Spread {
+    double Mean = 0, StdDev = 0, Min = 0, Max = 0;
+    double Low = 0, High = 0;  // 0.5 % and 99.5 % points: 99 % of builds lie between
+};
+
+struct MonteCarloResult {
+    int Trials = 0;
+    int Failed = 0;  // trials with no two pole pairs or an unstable circuit
+    Spread F0[2], Q[2], Minus3dB, PeakingDb;
+    int Passed = 0;  // inside the mask (all trials pass an empty mask)
+    double Yield = 0;
+    // The samples, trial order, for histograms; failed trials are left out.
+    std::vector<double> F0Samples[2], QSamples[2], Minus3dBSamples, PeakingSamples;
+};
+
+MonteCarloResult RunMonteCarlo(const MonteCarloSetup& setup, const ResponseShape& target,
+                               const YieldMask& mask);
+
+// The generator behind the draws (xoshiro256**, seeded through splitmix64):
+// the same seed gives the same trials on every platform and compiler, which
+// the standard library's distributions do not promise.
+struct RandomState {
+    uint64_t S[4];
+};
+RandomState SeedRandom(uint64_t seed);
+double NextUniform(RandomState& r);   // [0, 1)
+double NextGaussian(RandomState& r);  // mean 0, standard deviation 1
+
+Spread SpreadOf(std::vector<double> samples);

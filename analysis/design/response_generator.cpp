@@ -1,0 +1,146 @@
+#include "response_generator.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+#include "model/polynomial.h"
+#include "response/response_shape.h"
+
+namespace {
+
+constexpr int kOrder = 4;
+constexpr double kPi = std::numbers::pi;
+
+// Reverse Bessel polynomial of order 4, lowest power first: group delay 1 s
+// at DC on the rad/s scale.
+const Polynomial kBesselDelay = {105, 105, 45, 10, 1};
+
+PrototypePair PairOf(Complex pole) {
+    const double w = std::abs(pole);
+    return {-2 * pole.real() / w, w};
+}
+
+std::array<PrototypePair, 2> Butterworth() {
+    // Poles on the unit circle at (2k - 1) pi / 8 from the imaginary axis.
+    std::array<PrototypePair, 2> pairs;
+    for (int k = 0; k < 2; ++k)
+        pairs[static_cast<size_t>(k)] = {2 * std::sin((2 * (2 - k) - 1) * kPi / (2 * kOrder)), 1};
+    return pairs;
+}
+
+std::optional<std::array<PrototypePair, 2>> Tchebysheff(double rippleDb, CutoffConvention cutoff) {
+    if (!(rippleDb > 0) || !std::isfinite(rippleDb)) return std::nullopt;
+    // 1. Ripple factor and the ellipse the poles lie on.
+    const double eps = std::sqrt(std::pow(10.0, rippleDb / 10) - 1);
+    const double a = std::asinh(1 / eps) / kOrder;
+    // 2. Frequency at which the response is 3 dB below its peak, on the
+    //    ripple-edge scale: T4(w) = 1/eps, beyond the band when eps < 1 and
+    //    inside it (the last crossing) when the ripple exceeds 3 dB.
+    double scale = 1;
+    if (cutoff == kMinus3dB)
+        scale = eps <= 1 ? std::cosh(std::acosh(1 / eps) / kOrder)
+                         : std::cos(std::acos(1 / eps) / kOrder);
+    // 3. Poles -sinh(a) sin(t) + j cosh(a) cos(t), t = (2k - 1) pi / 8; the
+    //    pair nearer the real axis (k = 2... 1) has the lower Q.
+    std::array<PrototypePair, 2> pairs;
+    for (int k = 0; k < 2; ++k) {
+        const double t = (2 * (2 - k) - 1) * kPi / (2 * kOrder);
+        const Complex pole(-std::sinh(a) * std::sin(t), std::cosh(a) * std::cos(t));
+        PrototypePair pair = PairOf(pole);
+        pair.F /= scale;
+        pairs[static_cast<size_t>(k)] = pair;
+    }
+    return pairs;
+}
+
+std::array<PrototypePair, 2> Bessel(CutoffConvention cutoff) {
+    // 1. Poles of the delay-normalised polynomial.
+    std::array<PrototypePair, 2> pairs;
+    size_t n = 0;
+    for (const Complex& pole : PolynomialRoots(kBesselDelay))
+        if (pole.imag() > 0 && n < 2) pairs[n++] = PairOf(pole);
+    if (pairs[0].AF < pairs[1].AF) std::swap(pairs[0], pairs[1]);
+    // 2. Rescale: phase by the fourth root of the constant term (poles of
+    //    product 1), -3 dB by the delay-normalised -3 dB frequency.
+    double scale = 1;
+    if (cutoff == kPhase) scale = std::pow(kBesselDelay[0], 1.0 / kOrder);
+    if (cutoff == kMinus3dB) {
+        const Polynomial crossing = [] {
+            Polynomial m = PowerPolynomial(kBesselDelay, 1);
+            m[0] -= 2;
+            return m;
+        }();
+        scale = std::sqrt(SmallestPositiveRealRoot(crossing));
+    }
+    for (PrototypePair& pair : pairs)
+        pair.F /= scale;
+    return pairs;
+}
+
+std::string ShortestText(double value) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
+std::optional<std::array<PrototypePair, 2>> PrototypePairs(const ResponseChoice& choice) {
+    const CutoffConvention c = choice.Cutoff;
+    switch (choice.Kind) {
+        case kButterworth:
+            if (c != kDefaultCutoff && c != kMinus3dB) return std::nullopt;
+            return Butterworth();
+        case kTchebysheff:
+            if (c != kDefaultCutoff && c != kRippleEdge && c != kMinus3dB) return std::nullopt;
+            return Tchebysheff(choice.RippleDb, c == kDefaultCutoff ? kRippleEdge : c);
+        case kBessel:
+            if (c != kDefaultCutoff && c != kUnitDelay && c != kPhase && c != kMinus3dB)
+                return std::nullopt;
+            return Bessel(c == kDefaultCutoff ? kUnitDelay : c);
+    }
+    return std::nullopt;
+}
+
+std::array<std::string, 4> PairTexts(const std::array<PrototypePair, 2>& pairs) {
+    return {ShortestText(pairs[0].AF), ShortestText(pairs[0].F), ShortestText(pairs[1].AF),
+            ShortestText(pairs[1].F)};
+}
+
+std::optional<ResponseKind> ParseResponseKind(std::string_view name) {
+    if (name == "butter" || name == "butterworth") return kButterworth;
+    if (name == "cheb" || name == "tchebysheff" || name == "chebyshev") return kTchebysheff;
+    if (name == "bessel") return kBessel;
+    return std::nullopt;
+}
+
+std::optional<CutoffConvention> ParseCutoff(std::string_view name) {
+    if (name == "edge") return kRippleEdge;
+    if (name == "3db") return kMinus3dB;
+    if (name == "delay") return kUnitDelay;
+    if (name == "phase") return kPhase;
+    return std::nullopt;
+}
+
+std::string DescribeResponse(const ResponseChoice& choice) {
+    char ripple[32];
+    std::snprintf(ripple, sizeof ripple, "%g", choice.RippleDb);
+    switch (choice.Kind) {
+        case kButterworth:
+            return "Butterworth, -3 dB point at 1";
+        case kTchebysheff:
+            return std::string("Tchebysheff ") + ripple + " dB, " +
+                   (choice.Cutoff == kMinus3dB ? "3 dB below the passband peak at 1"
+                                               : "ripple-band edge at 1");
+        case kBessel:
+            return std::string("Bessel, ") +
+                   (choice.Cutoff == kPhase
+                        ? "phase-matched to the Butterworth (poles of product 1)"
+                    : choice.Cutoff == kMinus3dB ? "-3 dB point at 1"
+                                                 : "unit group delay at DC");
+    }
+    return "";
+}

@@ -1,0 +1,49 @@
+#include "batch.h"
+
+#include <istream>
+#include <ostream>
+#include <string>
+
+#include "common/calculation.h"
+
+namespace {
+
+// Splits on TAB into the eight input texts; false when the count is wrong.
+bool SplitFields(const std::string& line, InputTexts& inputs, size_t& count) {
+    count = 0;
+    size_t start = 0;
+    for (;;) {
+        const size_t tab = line.find('\t', start);
+        const size_t end = tab == std::string::npos ? line.size() : tab;
+        if (count < 8) inputs.Texts[count].assign(line, start, end - start);
+        ++count;
+        if (tab == std::string::npos) break;
+        start = tab + 1;
+    }
+    return count == 8;
+}
+
+}  // namespace
+
+int RunBatch(std::istream& in, std::ostream& out, std::ostream& err) {
+    int status = 0;
+    std::string line;
+    InputTexts inputs;
+    for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        size_t fields = 0;
+        if (!SplitFields(line, inputs, fields)) {
+            err << "velmora-calc: line " << lineNumber
+                << ": expected 8 TAB-separated fields, found " << fields << "\n";
+            out << '\n';
+            status = 1;
+            continue;
+        }
+        const CalculationResult result = RunCalculation(inputs);
+        for (size_t k = 0; k < result.Texts.size(); ++k)
+            out << (k ? "\t" : "") << result.Texts[k];
+        out << '\n';
+    }
+    out.flush();
+    return status;
+}
