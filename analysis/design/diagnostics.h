@@ -18,6 +18,7 @@
 
 #include <vector>
 
-#include "design_analysis.h"
+#include "analysis_result.h"
+#include "design.h"
 
 std::vector<Diagnostic> DiagnoseDesign(const DesignRecord& design, const DesignAnalysis& analysis);

@@ -9,7 +9,6 @@
 #include <limits>
 #include <numbers>
 
-#include "response/response.h"
 #include "state_space.h"
 
 namespace {
@@ -167,62 +166,4 @@ Complex SinglePoleStageGain(double k, double gbwHz, Complex s) {
     const Complex open =
         kOpAmpOpenLoopGain / (1.0 + s * kOpAmpOpenLoopGain / (2 * std::numbers::pi * gbwHz));
     return open / (1.0 + open / k);
-}
-
-std::array<PolePair, 2> PairPoles(const std::vector<Complex>& poles) {
-    std::vector<std::array<Complex, 2>> groups;
-    std::vector<Complex> real;
-    for (const Complex& p : poles) {
-        if (p.imag() > 0) groups.push_back({p, std::conj(p)});
-        if (p.imag() == 0) real.push_back(p);
-    }
-    std::sort(real.begin(), real.end(),
-              [](Complex a, Complex b) { return std::abs(a) < std::abs(b); });
-    for (size_t k = 0; k + 1 < real.size(); k += 2)
-        groups.push_back({real[k], real[k + 1]});
-
-    std::array<PolePair, 2> pairs{};
-    for (size_t k = 0; k < groups.size() && k < 2; ++k)
-        pairs[k] = PairFromPoles(groups[k][0], groups[k][1]);
-    std::sort(pairs.begin(), pairs.end(),
-              [](const PolePair& a, const PolePair& b) { return std::abs(a.Q) < std::abs(b.Q); });
-    return pairs;
-}
-
-PolePair PairFromPoles(Complex p, Complex q) {
-    const double w0 = std::sqrt(std::abs(p * q));
-    return {w0 / (2 * std::numbers::pi), w0 / -(p + q).real()};
-}
-
-std::array<Complex, 2> PolesOfPair(const PolePair& pair) {
-    const double w = 2 * std::numbers::pi * pair.F0Hz, b = w / pair.Q;
-    const Complex root = std::sqrt(Complex{b * b - 4 * w * w, 0});
-    return {(-b - root) / 2.0, (-b + root) / 2.0};
-}
-
-CircuitAnalysis AnalyseCircuit(const FilterParts& parts) {
-    CircuitAnalysis a;
-    // 1. Only finite, non-zero parts make four capacitor states.
-    const std::vector<Complex> poles = CircuitPoles(parts);
-    if (poles.size() != 4) return a;
-    a.Valid = true;
-
-    // 2. Poles as two pairs; stable when all lie left of the imaginary axis.
-    const std::array<PolePair, 2> pairs = PairPoles(poles);
-    a.Pairs[0] = pairs[0];
-    a.Pairs[1] = pairs[1];
-    a.Stable = std::all_of(poles.begin(), poles.end(), [](Complex p) { return p.real() < 0; });
-
-    // 3. DC gain from the nodal solution at s = 0.
-    a.DcGain = CircuitResponse(parts, 0).real();
-
-    // 4. Passband figures on a frequency grid wide around the poles.
-    const FrequencySpan span = SearchSpan(pairs);
-    const PassbandFigures figures =
-        MeasurePassband([&](double hz) { return std::abs(CircuitResponse(parts, hz)); },
-                        std::abs(a.DcGain), span.LowHz, span.HighHz);
-    a.Minus3dBHz = figures.Minus3dBHz;
-    a.PeakingDb = figures.PeakingDb;
-    a.PeakHz = figures.PeakHz;
-    return a;
 }

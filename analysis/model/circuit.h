@@ -7,13 +7,15 @@
 // equations, so that it checks them.
 //
 //   FilterParts parts{1194.2, 4282, 4282, 293, 0.1e-6, 0.1e-6, 0.1e-6, 0.1e-6, 2.038};
-//   CircuitAnalysis a = AnalyseCircuit(parts);
-//   // a.DcGain ~ 2.038, a.Minus3dBHz ~ 1000, a.Pairs[*].F0Hz ~ 1000
+//   CircuitResponse(parts, 0)  ~ 2.038;   CircuitPoles(parts): two pairs at 1000 Hz
+//   (AnalyseCircuit in response/response.h gives their figures)
 #pragma once
 
 #include <array>
 #include <complex>
 #include <vector>
+
+#include "pole_pairs.h"
 
 // Scaled component values in ohms and farads; K = 1 + (RK-R) / R*.
 struct FilterParts {
@@ -22,27 +24,8 @@ struct FilterParts {
     double K = 0;
 };
 
-// One complex-conjugate pole pair (or two real poles) as natural frequency and Q.
-// A negative Q marks a pair in the right half-plane.
-struct PolePair {
-    double F0Hz = 0;
-    double Q = 0;
-};
-
-struct CircuitAnalysis {
-    bool Valid = false;     // false when the parts give no fourth-order denominator
-    double DcGain = 0;      // H(0)
-    PolePair Pairs[2];      // lower Q first
-    double Minus3dBHz = 0;  // first frequency where |H| falls 3 dB below |H(0)|
-    double PeakingDb = 0;   // max |H| over the passband relative to |H(0)|, >= 0
-    bool Stable = false;    // every pole in the left half-plane
-    double PeakHz = 0;      // where the peaking is; 0 when |H| never rises above |H(0)|
-};
-
 // Transfer function H(j 2 pi f) from the component values.
 std::complex<double> CircuitResponse(const FilterParts& parts, double hz);
-
-CircuitAnalysis AnalyseCircuit(const FilterParts& parts);
 
 // True when every part is finite and non-zero: then the nodal equations have
 // four capacitor states and a fourth-order denominator. Negative values pass.
@@ -77,14 +60,3 @@ inline constexpr double kOpAmpOpenLoopGain = 1e5;
 //
 //   SinglePoleStageGain(2, 1e6, {0, 0}) ~ 2 * (1 - 2e-5)
 std::complex<double> SinglePoleStageGain(double k, double gbwHz, std::complex<double> s);
-
-// Groups four poles into two pairs, lower Q first: complex poles with their
-// conjugates, real poles by ascending magnitude.
-std::array<PolePair, 2> PairPoles(const std::vector<std::complex<double>>& poles);
-
-// The pair whose section is (s - p)(s - q): omega0^2 = |p q|, omega0 / Q = -(p + q).
-PolePair PairFromPoles(std::complex<double> p, std::complex<double> q);
-
-// The two roots (rad/s) of s^2 + (w/Q) s + w^2, w = 2 pi F0Hz.
-// PolesOfPair({1, 0.5}) -> {-2 pi, -2 pi}
-std::array<std::complex<double>, 2> PolesOfPair(const PolePair& pair);

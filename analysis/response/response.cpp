@@ -147,7 +147,7 @@ CircuitAnalysis AnalysePolePairs(std::span<const PolePair> pairs, double dcGain)
     a.Valid = true;
     a.Pairs[0] = pairs[0];
     a.Pairs[1] = pairs[1];
-    if (std::abs(a.Pairs[1].Q) < std::abs(a.Pairs[0].Q)) std::swap(a.Pairs[0], a.Pairs[1]);
+    if (LowerQ(a.Pairs[1], a.Pairs[0])) std::swap(a.Pairs[0], a.Pairs[1]);
     a.Stable = pairs[0].Q > 0 && pairs[1].Q > 0 && pairs[0].F0Hz > 0 && pairs[1].F0Hz > 0;
     a.DcGain = dcGain;
     const FrequencySpan span = SearchSpan(pairs);
@@ -157,5 +157,32 @@ CircuitAnalysis AnalysePolePairs(std::span<const PolePair> pairs, double dcGain)
     a.Minus3dBHz = f.Minus3dBHz;
     a.PeakingDb = f.PeakingDb;
     a.PeakHz = f.PeakHz;
+    return a;
+}
+
+CircuitAnalysis AnalyseCircuit(const FilterParts& parts) {
+    CircuitAnalysis a;
+    // 1. Only finite, non-zero parts make four capacitor states.
+    const std::vector<Complex> poles = CircuitPoles(parts);
+    if (poles.size() != 4) return a;
+    a.Valid = true;
+
+    // 2. Poles as two pairs; stable when all lie left of the imaginary axis.
+    const std::array<PolePair, 2> pairs = PairPoles(poles);
+    a.Pairs[0] = pairs[0];
+    a.Pairs[1] = pairs[1];
+    a.Stable = std::all_of(poles.begin(), poles.end(), [](Complex p) { return p.real() < 0; });
+
+    // 3. DC gain from the nodal solution at s = 0.
+    a.DcGain = CircuitResponse(parts, 0).real();
+
+    // 4. Passband figures on a frequency grid wide around the poles.
+    const FrequencySpan span = SearchSpan(pairs);
+    const PassbandFigures figures =
+        MeasurePassband([&](double hz) { return std::abs(CircuitResponse(parts, hz)); },
+                        std::abs(a.DcGain), span.LowHz, span.HighHz);
+    a.Minus3dBHz = figures.Minus3dBHz;
+    a.PeakingDb = figures.PeakingDb;
+    a.PeakHz = figures.PeakHz;
     return a;
 }

@@ -19,6 +19,16 @@
 
 #include "model/circuit.h"
 
+struct CircuitAnalysis {
+    bool Valid = false;     // false when the parts give no fourth-order denominator
+    double DcGain = 0;      // H(0)
+    PolePair Pairs[2];      // lower Q first
+    double Minus3dBHz = 0;  // first frequency where |H| falls 3 dB below |H(0)|
+    double PeakingDb = 0;   // max |H| over the passband relative to |H(0)|, >= 0
+    bool Stable = false;    // every pole in the left half-plane
+    double PeakHz = 0;      // where the peaking is; 0 when |H| never rises above |H(0)|
+};
+
 // One frequency of a response. PhaseDeg is continuous from DC (0 to -360
 // for a fourth-order low-pass); DelayS is the group delay.
 struct ResponsePoint {
@@ -55,6 +65,13 @@ PassbandFigures MeasurePassband(const std::function<double(double hz)>& magnitud
 // `count` frequencies spaced evenly on a log scale, both ends included.
 // LogFrequencies(10, 1000, 3) -> {10, 100, 1000}
 std::vector<double> LogFrequencies(double lowHz, double highHz, int count);
+
+// The realised circuit: its poles as two pairs, DC gain and passband figures.
+//
+//   FilterParts parts{1194.2, 4282, 4282, 293, 0.1e-6, 0.1e-6, 0.1e-6, 0.1e-6, 2.038};
+//   CircuitAnalysis a = AnalyseCircuit(parts);
+//   // a.DcGain ~ 2.038, a.Minus3dBHz ~ 1000, a.Pairs[*].F0Hz ~ 1000
+CircuitAnalysis AnalyseCircuit(const FilterParts& parts);
 
 // The realised circuit at one frequency.
 ResponsePoint CircuitPoint(const FilterParts& parts, double hz);

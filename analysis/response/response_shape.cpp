@@ -8,41 +8,7 @@ namespace {
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
-bool IsReal(Complex z) {
-    return std::fabs(z.imag()) <= 1e-9 * std::abs(z);
-}
-
 }  // namespace
-
-PolePair PairOfPoles(Complex p, Complex q) {
-    const double product = (p * q).real();
-    const double w0 = std::sqrt(std::fabs(product));
-    return {w0 / kTwoPi, w0 / -(p + q).real()};
-}
-
-std::vector<PoleCouple> CouplePoles(const std::vector<Complex>& poles, double* extraPoleHz) {
-    std::vector<PoleCouple> couples;
-    std::vector<Complex> reals;
-    for (const Complex& p : poles) {
-        if (IsReal(p))
-            reals.push_back(Complex(p.real(), 0));
-        else if (p.imag() > 0)
-            couples.push_back({p, std::conj(p), PairOfPoles(p, std::conj(p))});
-    }
-    std::sort(reals.begin(), reals.end(),
-              [](Complex a, Complex b) { return std::abs(a) < std::abs(b); });
-    size_t next = 0;
-    while (couples.size() < 2 && next + 1 < reals.size()) {
-        couples.push_back(
-            {reals[next], reals[next + 1], PairOfPoles(reals[next], reals[next + 1])});
-        next += 2;
-    }
-    *extraPoleHz = next < reals.size() ? std::abs(reals[next]) / kTwoPi : 0;
-    if (couples.size() > 2) couples.resize(2);
-    std::sort(couples.begin(), couples.end(),
-              [](const PoleCouple& a, const PoleCouple& b) { return a.Pair.Q < b.Pair.Q; });
-    return couples;
-}
 
 Polynomial PowerPolynomial(const Polynomial& d, double scale) {
     // D(jw) = R(u) + j*w*I(u) with R = d0 - d2*u + d4*u^2 - ..., I = d1 - d3*u

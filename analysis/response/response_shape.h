@@ -22,20 +22,5 @@ struct ResponseShape {
 // The denominator of H(s) = N / D(s), degree 4 or 5, lowest power first.
 ResponseShape ShapeOfDenominator(const Polynomial& d);
 
-// Pole pair of two poles p, q (a conjugate pair or two real poles):
-// f0 = sqrt(p*q) / 2pi, Q = sqrt(p*q) / -(p + q).
-PolePair PairOfPoles(Complex p, Complex q);
-
-// Two poles that form one pair, with the pair they make.
-struct PoleCouple {
-    Complex P, Q;
-    PolePair Pair;
-};
-
-// Groups poles as ShapeOfDenominator does: conjugate pairs, then real poles
-// paired from the slowest up; at most two couples, lower Q first. A real
-// pole left over goes to *extraPoleHz (0 when none).
-std::vector<PoleCouple> CouplePoles(const std::vector<Complex>& poles, double* extraPoleHz);
-
 // |D(j w)|^2 / D(0)^2 as a polynomial in u = (w / scale)^2.
 Polynomial PowerPolynomial(const Polynomial& d, double scale);

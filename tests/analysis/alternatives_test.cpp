@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "design/design_target.h"
+#include "response/response.h"
 #include "test_designs.h"
 
 namespace {

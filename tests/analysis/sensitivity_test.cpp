@@ -8,6 +8,7 @@
 #include "design/design_target.h"
 #include "design/response_generator.h"
 #include "model/circuit.h"
+#include "response/response.h"
 #include "test_designs.h"
 
 namespace {
