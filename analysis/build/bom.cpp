@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <ostream>
 
+#include "text/quantity_text.h"
+
 namespace {
 
 // Digits a part's value is marked with: those of its series, else four.

@@ -106,30 +106,3 @@ bool InSeries(double value, ESeries series) {
     const double snapped = SnapToSeries(value, series);
     return std::isfinite(value) && value > 0 && std::fabs(snapped / value - 1) < 1e-9;
 }
-
-std::string FormatEngineering(double value, int digits) {
-    if (!std::isfinite(value)) return value > 0 ? "inf" : (value < 0 ? "-inf" : "nan");
-    if (value == 0) return "0";
-    constexpr const char* kPrefixes[] = {"p", "n", "u", "m", "", "k", "M", "G"};
-    // 1. Round to the significant digits first, so that 999.96 becomes 1.00k
-    //    and not 1000.0.
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, value);
-    const double rounded = std::strtod(buffer, nullptr);
-    // 2. Pick the prefix by the engineering exponent of the rounded value.
-    int exponent = static_cast<int>(std::floor(std::log10(std::fabs(rounded)) / 3)) * 3;
-    if (exponent < -12) exponent = -12;
-    if (exponent > 9) exponent = 9;
-    const double scaled = rounded / std::pow(10.0, exponent);
-    const int integerDigits = static_cast<int>(std::floor(std::log10(std::fabs(scaled)))) + 1;
-    const int decimals = digits - integerDigits > 0 ? digits - integerDigits : 0;
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, scaled);
-    std::string text = buffer;
-    // 3. Drop trailing fraction zeros and a bare point.
-    if (text.find('.') != std::string::npos) {
-        while (text.back() == '0')
-            text.pop_back();
-        if (text.back() == '.') text.pop_back();
-    }
-    return text + kPrefixes[(exponent + 12) / 3];
-}

@@ -5,7 +5,6 @@
 //   SnapToSeries(9.8e-9, ESeries::E6)   -> 1.0e-8
 //   SnapToSeries(1234.0, ESeries::E12)  -> 1200
 //   ParseSeries("e24") -> ESeries::E24;  ParseSeries("E13") -> nullopt
-//   FormatEngineering(4990.0, 3)        -> "4.99k"
 #pragma once
 
 #include <optional>
@@ -33,7 +32,3 @@ double SnapToSeries(double value, ESeries series);
 
 // True when value is within 1e-9 relative of a member of the series.
 bool InSeries(double value, ESeries series);
-
-// Value with an SI prefix (p n u m k M G) and the given significant digits,
-// trailing fraction zeros dropped: 0.00000001 -> "10n", 1200 -> "1.2k".
-std::string FormatEngineering(double value, int digits);

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <vector>
 
+#include "text/quantity_text.h"
+
 namespace {
 
 struct SeriesSize {
