@@ -10,14 +10,12 @@
 
 #include "board/build_options.h"
 #include "common/calculation.h"
+#include "common/program.h"
 #include "insight/insight.h"
 #include "report/batch.h"
 #include "report/report.h"
 
 namespace {
-
-constexpr const char* kProgram = "velmora-calc";
-constexpr const char* kVersion = "velmora-calc 1.03";
 
 constexpr int kUsageError = 2;
 
@@ -49,7 +47,7 @@ int main(int argc, char** argv) {
         "for two pole pairs (AF = 1/Q, F) and prints the prototype and scaled values. Texts are "
         "read exactly as the window reads them: a text that is not a number reads as 0.",
         kProgram};
-    app.set_version_flag("--version", kVersion);
+    app.set_version_flag("--version", kProgramVersion);
 
     std::string preset;
     bool json = false;
@@ -77,7 +75,7 @@ int main(int argc, char** argv) {
         std::cout << app.help();
         return 0;
     } catch (const CLI::CallForVersion&) {
-        std::cout << kVersion << "\n";
+        std::cout << kProgramVersion << "\n";
         return 0;
     } catch (const CLI::ParseError& e) {
         return UsageError(e.what());

@@ -6,6 +6,7 @@
 
 #include "fpu_scope.h"
 #include "number_text.h"
+#include "results.h"
 
 namespace {
 
@@ -129,6 +130,15 @@ constexpr Display kDisplay[12] = {
     {ID_OUT_C, "#.######"}, {ID_OUT_RKR, "#.#"},    {ID_OUT_FREQ, "#######.#"},
 };
 
+// RK-R = K R* - R*, ohms.
+Ext Rkr(const DesignRecord& d) {
+    return static_cast<Ext>(d.K) * d.RStar - d.RStar;
+}
+
+VELMORA_NOINLINE double RkrExtended(const DesignRecord& d) {
+    return static_cast<double>(Rkr(d));
+}
+
 VELMORA_NOINLINE void ComputeDisplayValues(const DesignRecord& d, Ext (&v)[12]) {
     const Ext ohms = kOhmsPerKilohm, isf = d.ISF;
     v[0] = ohms * d.R1;
@@ -141,7 +151,7 @@ VELMORA_NOINLINE void ComputeDisplayValues(const DesignRecord& d, Ext (&v)[12]) 
     v[7] = ohms * d.R3 * isf;
     v[8] = ohms * d.R4 * isf;
     v[9] = ohms * d.CapMF / (isf * d.FSF);
-    v[10] = static_cast<Ext>(d.K) * d.RStar - d.RStar;
+    v[10] = Rkr(d);
     v[11] = d.FSF;
 }
 
@@ -168,3 +178,29 @@ void ShowResults(const DesignRecord& design, const TextSink& sink) {
     for (int k = 0; k < 12; ++k)
         sink(kDisplay[k].Id, FormatNumber(values[k], kDisplay[k].Mask));
 }
+
+namespace velmora {
+
+void ReadInputTexts(DesignRecord& design, const InputTextSet& texts) {
+    ReadInputs(design, [&](int id) {
+        for (std::size_t k = 0; k < kInputCount; ++k)
+            if (kInputIds[k] == id) return texts[k];
+        return std::string();
+    });
+}
+
+ResultTexts ResultTextsOf(const DesignRecord& design) {
+    ResultTexts texts;
+    ShowResults(design, [&](int id, const std::string& text) {
+        for (std::size_t k = 0; k < kResultCount; ++k)
+            if (kResultIds[k] == id) texts[k] = text;
+    });
+    return texts;
+}
+
+double RkrOhms(const DesignRecord& design) {
+    FpuScope scope;
+    return RkrExtended(design);
+}
+
+}  // namespace velmora

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 #include "design.h"
 
@@ -14,6 +15,7 @@ struct StandardSet {
     const char* F1;
     const char* AF2;
     const char* F2;
+    const char* Name;  // on a command line: "butterworth", "cheb05", "tbd"
 };
 
 // Butterworth, Bessel, the four Tchebysheff grades and TBD, in button order.
@@ -21,6 +23,9 @@ std::span<const StandardSet> StandardSets();
 
 // FindStandardSet(ID_STD_BESSEL)->F1 -> "3.023265"; FindStandardSet(1062) -> nullptr
 const StandardSet* FindStandardSet(int controlId);
+
+// FindStandardSet("bessel")->ControlId -> ID_STD_BESSEL; FindStandardSet("Bessel") -> nullptr
+const StandardSet* FindStandardSet(std::string_view name);
 
 // Writes AF1, F1, AF2, F2 to ID_AF1, ID_F1, ID_AF2, ID_F2, in that order.
 void ApplyStandardSet(const StandardSet& set, const TextSink& sink);

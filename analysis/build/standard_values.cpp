@@ -47,7 +47,7 @@ SnappedBuild SnapDesign(const DesignRecord& d, const BuildSeries& series, double
     b.Isf = isf;
     b.Ideal = ScaledPartsAt(d, isf);
     b.RStar = b.RStarGiven = d.RStar;
-    b.RkrIdeal = RkrOhms(d);
+    b.RkrIdeal = velmora::RkrOhms(d);
     b.RkrBuilt = Snap(b.RkrIdeal, series.Resistors);
     if (series.MatchGain && series.Resistors) {
         MatchGain(d.K, *series.Resistors, b);

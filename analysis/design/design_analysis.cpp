@@ -13,7 +13,7 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Positions in the twelve texts.
-enum Text { kK = 4, kR1 = 5, kR2 = 6, kR3 = 7, kR4 = 8, kC = 9, kRKR = 10 };
+using velmora::Result;
 
 double RelativeError(double realised, double target) {
     if (!std::isfinite(target) || target == 0) return kNaN;
@@ -43,8 +43,8 @@ std::array<PolePair, 2> MatchPairs(const std::vector<std::complex<double>>& pole
         }
         if (cost < bestCost) bestCost = cost, std::copy(order, order + 4, best);
     } while (std::next_permutation(order, order + 4));
-    return {PairFromPoles(poles[best[0]], poles[best[1]]),
-            PairFromPoles(poles[best[2]], poles[best[3]])};
+    return {PairOfPoles(poles[best[0]], poles[best[1]]),
+            PairOfPoles(poles[best[2]], poles[best[3]])};
 }
 
 RealisedCircuit Realise(const FilterParts& parts, const PolePair (&target)[2]) {
@@ -73,16 +73,17 @@ bool SearchFoundRoot(const DesignRecord& d) {
     return low <= 0 || high <= 0;
 }
 
-FilterParts ShownParts(const DesignRecord& d, const std::array<std::string, 12>& texts) {
+FilterParts ShownParts(const DesignRecord& d, const velmora::ResultTexts& texts) {
     FilterParts p;
-    p.R1 = ParseNumber(texts[kR1]);
-    p.R2 = ParseNumber(texts[kR2]);
-    p.R3 = ParseNumber(texts[kR3]);
-    p.R4 = ParseNumber(texts[kR4]);
-    p.C1 = p.C2 = p.C3 = p.C4 = ParseNumber(texts[kC]) * 1e-6;
+    p.R1 = ParseNumber(texts[Result::OutR1]);
+    p.R2 = ParseNumber(texts[Result::OutR2]);
+    p.R3 = ParseNumber(texts[Result::OutR3]);
+    p.R4 = ParseNumber(texts[Result::OutR4]);
+    p.C1 = p.C2 = p.C3 = p.C4 = ParseNumber(texts[Result::OutC]) * 1e-6;
     // The gain that gets built is the one the gain network sets.
     const bool network = std::isfinite(d.RStar) && d.RStar != 0;
-    p.K = network ? 1 + ParseNumber(texts[kRKR]) / d.RStar : ParseNumber(texts[kK]);
+    p.K = network ? 1 + ParseNumber(texts[Result::OutRkr]) / d.RStar
+                  : ParseNumber(texts[Result::ProtoK]);
     return p;
 }
 
@@ -100,10 +101,7 @@ FilterParts UnroundedParts(const DesignRecord& d) {
 DesignAnalysis AnalyseDesign(const DesignRecord& design) {
     DesignAnalysis a;
     // 1. The texts on screen.
-    ShowResults(design, [&](int id, const std::string& text) {
-        for (size_t k = 0; k < 12; ++k)
-            if (kResultIds[k] == id) a.Texts[k] = text;
-    });
+    a.Texts = velmora::ResultTextsOf(design);
 
     // 2. The target: entered pole pairs moved to FSF, with the design's gain.
     a.Target[0] = {design.F1 * design.FSF, 1 / design.AF1};
@@ -114,7 +112,7 @@ DesignAnalysis AnalyseDesign(const DesignRecord& design) {
     a.Shown = Realise(ShownParts(design, a.Texts), a.Target);
     a.Unrounded = Realise(UnroundedParts(design), a.Target);
     a.RStar = design.RStar;
-    a.RKRShown = ParseNumber(a.Texts[kRKR]);
+    a.RKRShown = ParseNumber(a.Texts[Result::OutRkr]);
     a.RootFound = SearchFoundRoot(design);
 
     // 4. What is wrong, and what to change.

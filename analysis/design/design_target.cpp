@@ -26,10 +26,6 @@ FilterParts ScaledParts(const DesignRecord& d) {
     return ScaledPartsAt(d, d.ISF);
 }
 
-double RkrOhms(const DesignRecord& d) {
-    return d.K * d.RStar - d.RStar;
-}
-
 Polynomial TargetDenominator(const DesignRecord& d) {
     const double w1 = 2 * std::numbers::pi * d.F1 * d.FSF;
     const double w2 = 2 * std::numbers::pi * d.F2 * d.FSF;

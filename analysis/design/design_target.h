@@ -9,6 +9,7 @@
 #include "model/circuit.h"
 #include "model/polynomial.h"
 #include "response/response_shape.h"
+#include "results.h"
 
 // The scaled column as parts: R1..R4 times ISF in ohms, four capacitors of
 // CapMF / (ISF * FSF) in farads, gain K.
@@ -17,9 +18,6 @@ FilterParts ScaledParts(const DesignRecord& d);
 // The same design at another impedance scaling factor: resistors times isf,
 // capacitors divided by it. The prototype does not depend on ISF.
 FilterParts ScaledPartsAt(const DesignRecord& d, double isf);
-
-// RK-R in ohms for the design's K and R*: K * R* - R*.
-double RkrOhms(const DesignRecord& d);
 
 // The target denominator (s^2 + AF1 w1 s + w1^2)(s^2 + AF2 w2 s + w2^2) with
 // w = 2 pi F * FSF, and what it does. The pole pairs are those typed in, so

@@ -25,18 +25,6 @@ div.figure { overflow-x: auto; }
 constexpr const char* kInputLabels[8] = {"AF1",    "F1",  "AF2", "F2",
                                          "C (uF)", "FSF", "ISF", "R* (ohms)"};
 
-// Result rows: label, index of the prototype text, of the scaled text, unit.
-struct ResultRow {
-    const char* Label;
-    int Prototype;
-    int Scaled;
-    const char* Unit;
-};
-constexpr ResultRow kResultRows[] = {
-    {"R1", 0, 5, "ohms"}, {"R2", 1, 6, "ohms"}, {"R3", 2, 7, "ohms"},     {"R4", 3, 8, "ohms"},
-    {"K", 4, -1, ""},     {"C", -1, 9, "uF"},   {"RK-R", -1, 10, "ohms"}, {"Freq", -1, 11, "Hz"},
-};
-
 std::string Cell(const std::string& tag, const std::string& text, const char* cls = "") {
     const std::string attr = *cls ? std::string(" class=\"") + cls + "\"" : "";
     return "<" + tag + attr + ">" + EscapeXml(text) + "</" + tag + ">";
@@ -62,10 +50,9 @@ std::string InputsTable(const ReportPage& page) {
 
 std::string ResultsTable(const DesignAnalysis& a) {
     std::string t = "<table><tr><th></th><th>Prototype</th><th>Scaled</th><th>Unit</th></tr>\n";
-    for (const ResultRow& r : kResultRows) {
-        t += "<tr>" + Cell("th", r.Label) +
-             NumberCell(r.Prototype < 0 ? "" : a.Texts[r.Prototype]) +
-             NumberCell(r.Scaled < 0 ? "" : a.Texts[r.Scaled]) + Cell("td", r.Unit) + "</tr>\n";
+    for (const velmora::ResultRow& r : velmora::kResultRows) {
+        t += "<tr>" + Cell("th", r.Label) + NumberCell(r.Prototype ? a.Texts[*r.Prototype] : "") +
+             NumberCell(r.Scaled ? a.Texts[*r.Scaled] : "") + Cell("td", r.Unit) + "</tr>\n";
     }
     return t + "</table>\n";
 }

@@ -81,12 +81,13 @@ std::string Label(const std::string& text) {
 
 }  // namespace
 
-SchematicLabels LabelsFromTexts(const std::array<std::string, 12>& texts,
-                                const std::string& rStarText) {
+SchematicLabels LabelsFromTexts(const velmora::ResultTexts& texts, const std::string& rStarText) {
+    using velmora::Result;
     const std::string ohm = " \u03a9";
-    return {Label(texts[5]) + ohm,  Label(texts[6]) + ohm,        Label(texts[7]) + ohm,
-            Label(texts[8]) + ohm,  Label(texts[9]) + " \u00b5F", Label(rStarText) + ohm,
-            Label(texts[10]) + ohm, "K = " + Label(texts[4])};
+    return {Label(texts[Result::OutR1]) + ohm,       Label(texts[Result::OutR2]) + ohm,
+            Label(texts[Result::OutR3]) + ohm,       Label(texts[Result::OutR4]) + ohm,
+            Label(texts[Result::OutC]) + " \u00b5F", Label(rStarText) + ohm,
+            Label(texts[Result::OutRkr]) + ohm,      "K = " + Label(texts[Result::ProtoK])};
 }
 
 std::string SchematicSvg(const SchematicLabels& l, bool standalone) {

@@ -5,8 +5,9 @@
 //   std::string svg = SchematicSvg(labels, false);   // for inlining in a page
 #pragma once
 
-#include <array>
 #include <string>
+
+#include "results.h"
 
 struct SchematicLabels {
     std::string R1, R2, R3, R4;  // "1194.2 Ω"
@@ -16,7 +17,6 @@ struct SchematicLabels {
 };
 
 // From the twelve result texts (display order) and the R* input text.
-SchematicLabels LabelsFromTexts(const std::array<std::string, 12>& texts,
-                                const std::string& rStarText);
+SchematicLabels LabelsFromTexts(const velmora::ResultTexts& texts, const std::string& rStarText);
 
 std::string SchematicSvg(const SchematicLabels& labels, bool standalone);

@@ -273,11 +273,11 @@ std::string ApplyBuildInputs(BuildOptions& o, InputTexts& inputs,
     if (plan.COutFarads) {
         if (given[6]) return "--c-out sets ISF: give one of --c-out and --isf";
         // Scaled C = CapMF / (ISF * FSF) mF, so ISF = CapMF / (C * FSF).
-        const double capMF = kMicroToMilli * ParseNumber(inputs.Texts[4]);
-        const double fsf = ParseNumber(inputs.Texts[5]);
+        const double capMF = kMicroToMilli * ParseNumber(inputs.Texts[velmora::Input::Cap]);
+        const double fsf = ParseNumber(inputs.Texts[velmora::Input::FSF]);
         const double isf = capMF * 1e-3 / (*plan.COutFarads * fsf);
         if (!(isf > 0) || !std::isfinite(isf)) return "--c-out needs a positive C and FSF";
-        inputs.Texts[6] = ExactText(isf);
+        inputs.Texts[velmora::Input::ISF] = ExactText(isf);
     }
     return "";
 }

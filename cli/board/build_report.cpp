@@ -10,12 +10,14 @@
 
 #include "build/bom.h"
 #include "build/opamp_gbw.h"
+#include "common/program.h"
 #include "design.h"
 #include "design/alternatives.h"
 #include "design/design_target.h"
 #include "design/sensitivity.h"
 #include "model/circuit_polynomial.h"
 #include "output/build_plots.h"
+#include "text/quantity_text.h"
 
 namespace {
 
@@ -164,10 +166,9 @@ ResponseCurve CurveOf(const std::string& name, const std::vector<double>& hz,
 }
 
 bool WriteFile(const std::filesystem::path& path, const std::string& text, std::ostream& err) {
-    std::ofstream file(path);
-    file << text;
-    if (!file) err << "velmora-calc: cannot write " << path.string() << "\n";
-    return static_cast<bool>(file);
+    const bool written = WriteTextFile(path, text);
+    if (!written) err << kProgram << ": cannot write " << path.string() << "\n";
+    return written;
 }
 
 }  // namespace
@@ -185,12 +186,13 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
 
     // 1. Where the inputs came from.
     if (plan.Response)
-        out << "\nResponse: " << DescribeResponse(*plan.Response) << "\n  AF1 " << inputs.Texts[0]
-            << ", F1 " << inputs.Texts[1] << ", AF2 " << inputs.Texts[2] << ", F2 "
-            << inputs.Texts[3] << "\n";
+        out << "\nResponse: " << DescribeResponse(*plan.Response) << "\n  AF1 "
+            << inputs.Texts[velmora::Input::AF1] << ", F1 " << inputs.Texts[velmora::Input::F1]
+            << ", AF2 " << inputs.Texts[velmora::Input::AF2] << ", F2 "
+            << inputs.Texts[velmora::Input::F2] << "\n";
     if (plan.COutFarads)
         out << "\nCapacitors of " << FormatEngineering(*plan.COutFarads, 4)
-            << "F on the board: ISF " << inputs.Texts[6] << "\n";
+            << "F on the board: ISF " << inputs.Texts[velmora::Input::ISF] << "\n";
 
     // 2. The build: snapped at the design's ISF, or at the best of a range.
     SnappedBuild build = SnapDesign(d, plan.Series, d.ISF);
@@ -302,7 +304,7 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
         std::ofstream file(plan.BomCsv);
         WriteBomCsv(file, bom);
         if (!file) {
-            err << "velmora-calc: cannot write " << plan.BomCsv << "\n";
+            err << kProgram << ": cannot write " << plan.BomCsv << "\n";
             status = 1;
         }
     }

@@ -8,17 +8,18 @@
 #include <string_view>
 
 #include "design.h"
+#include "results.h"
 
 // Input texts in reading order: AF1, F1, AF2, F2, C (uF), FSF, ISF, R*.
 // The defaults are the window's start texts.
 struct InputTexts {
-    std::array<std::string, 8> Texts = {"", "", "", "", "1", "1000", "0.01", "2000"};
+    velmora::InputTextSet Texts = {"", "", "", "", "1", "1000", "0.01", "2000"};
 };
 
 struct CalculationResult {
     int Passes = 0;
-    std::array<std::string, 12> Texts;  // display order
-    DesignRecord Design;                // the record behind the texts, for analysis
+    velmora::ResultTexts Texts;  // display order
+    DesignRecord Design;         // the record behind the texts, for analysis
 };
 
 CalculationResult RunCalculation(const InputTexts& inputs);
@@ -33,5 +34,7 @@ std::string PresetNames();
 // Copies the preset's four parameter texts into AF1, F1, AF2, F2.
 void ApplyPreset(InputTexts& inputs, int controlId);
 
-// Labels of the inputs and results, for people and JSON keys.
+// Labels of the inputs, for people and JSON keys, and the units the reports
+// append to their texts.
 inline constexpr const char* kInputNames[8] = {"AF1", "F1", "AF2", "F2", "C", "FSF", "ISF", "R*"};
+inline constexpr const char* kInputUnits[8] = {"", "", "", "", " uF", "", "", " ohms"};

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <ostream>
 
+#include "common/program.h"
 #include "output/analysis_table.h"
 #include "output/bode_plot.h"
 #include "output/html_report.h"
@@ -14,10 +14,6 @@
 #include "standard_sets.h"
 
 namespace {
-
-constexpr const char* kProgram = "velmora-calc";
-constexpr const char* kGenerator = "velmora-calc 1.03";
-constexpr const char* kInputUnits[8] = {"", "", "", "", " uF", "", "", " ohms"};
 
 nlohmann::ordered_json Number(double v) {
     return std::isfinite(v) ? nlohmann::ordered_json(v) : nlohmann::ordered_json(nullptr);
@@ -51,10 +47,7 @@ nlohmann::ordered_json Realised(const RealisedCircuit& r) {
 
 bool WriteFile(const std::string& path, const std::string& text, const char* what,
                std::ostream* out, std::ostream& err) {
-    std::ofstream file(path, std::ios::binary);
-    file << text;
-    file.close();
-    if (!file) {
+    if (!WriteTextFile(path, text)) {
         err << kProgram << ": cannot write " << what << " to '" << path << "'\n";
         return false;
     }
@@ -213,7 +206,7 @@ int WriteInsightFiles(const InsightOptions& o, const InputTexts& inputs, const D
             status = 1;
     }
     if (!o.ReportFile.empty()) {
-        ReportPage page{title, kGenerator, inputs.Texts, &a, "", ""};
+        ReportPage page{title, kProgramVersion, inputs.Texts, &a, "", ""};
         if (drawable) {
             page.BodeSvg =
                 BodePlotSvg(MakeBodeData(a, "Frequency response", subtitle), "report-bode", false);

@@ -13,7 +13,7 @@
 namespace {
 
 MonteCarloSetup TrialSetup(const DesignRecord& d, Tolerances tol, int trials, uint64_t seed) {
-    return {ScaledParts(d), d.RStar, RkrOhms(d), tol, trials, seed};
+    return {ScaledParts(d), d.RStar, velmora::RkrOhms(d), tol, trials, seed};
 }
 
 TEST(MonteCarlo, SameSeedSameTrialsOtherSeedOtherTrials) {

@@ -1,0 +1,10 @@
+#include "program.h"
+
+#include <fstream>
+
+bool WriteTextFile(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary);
+    file << text;
+    file.close();
+    return static_cast<bool>(file);
+}

@@ -1,0 +1,23 @@
+// What every part of velmora-calc says the same way: its name, its version
+// and how it writes a file.
+//
+//   kProgram -> "velmora-calc"     kProgramVersion -> "velmora-calc 1.03"
+//   WriteTextFile("out/bode.svg", svg) -> false when the file cannot be made
+//   or a byte of it cannot be written
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "velmora_version.h"
+
+inline constexpr const char* kProgram = "velmora-calc";
+inline constexpr const char* kProgramVersion = "velmora-calc " VELMORA_VERSION_TEXT;
+
+// The first line of the design report.
+inline constexpr const char* kReportHeading =
+    "Velmora Designer " VELMORA_VERSION_TEXT ": fourth-order low-pass design";
+
+// Writes the bytes as they are (no line-end translation) and closes the
+// file, so that a failed flush counts too.
+bool WriteTextFile(const std::filesystem::path& path, const std::string& text);
