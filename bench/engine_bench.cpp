@@ -8,6 +8,8 @@
 #include "common/calculation.h"
 #include "report/batch.h"
 
+using namespace velmora;
+
 namespace {
 
 // The six standard sets, and "tbd": empty boxes, the 56-pass search.

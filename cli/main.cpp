@@ -15,6 +15,8 @@
 #include "report/batch.h"
 #include "report/report.h"
 
+using namespace velmora;
+
 namespace {
 
 constexpr int kUsageError = 2;

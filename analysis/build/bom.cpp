@@ -5,6 +5,8 @@
 
 #include "text/quantity_text.h"
 
+namespace velmora {
+
 namespace {
 
 // Digits a part's value is marked with: those of its series, else four.
@@ -97,3 +99,5 @@ void WriteBomCsv(std::ostream& out, const std::vector<BomLine>& lines) {
             << ",\"" << line.Description << "\"\n";
     }
 }
+
+}  // namespace velmora

@@ -17,6 +17,8 @@
 #include "opamp_gbw.h"
 #include "standard_values.h"
 
+namespace velmora {
+
 struct BomLine {
     std::string Ref;          // R1..R4, RK-R, R*, C1..C4, U1
     double Value = 0;         // what to fit: ohms or farads; 0 for U1
@@ -33,3 +35,5 @@ std::vector<BomLine> BillOfMaterials(const SnappedBuild& build, const BuildSerie
 
 void WriteBomText(std::ostream& out, const std::vector<BomLine>& lines);
 void WriteBomCsv(std::ostream& out, const std::vector<BomLine>& lines);
+
+}  // namespace velmora

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace velmora {
+
 namespace {
 
 // IEC 60063 tables, one decade each. E6 to E24 carry the historical values
@@ -106,3 +108,5 @@ bool InSeries(double value, ESeries series) {
     const double snapped = SnapToSeries(value, series);
     return std::isfinite(value) && value > 0 && std::fabs(snapped / value - 1) < 1e-9;
 }
+
+}  // namespace velmora

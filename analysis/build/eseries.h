@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace velmora {
+
 enum class ESeries { E6, E12, E24, E48, E96 };
 
 // One decade of the series as integer mantissas: two digits for E6 to E24
@@ -32,3 +34,5 @@ double SnapToSeries(double value, ESeries series);
 
 // True when value is within 1e-9 relative of a member of the series.
 bool InSeries(double value, ESeries series);
+
+}  // namespace velmora

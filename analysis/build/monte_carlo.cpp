@@ -6,6 +6,8 @@
 
 #include "model/circuit_polynomial.h"
 
+namespace velmora {
+
 namespace {
 
 uint64_t Rotate(uint64_t x, int k) {
@@ -26,7 +28,7 @@ uint64_t NextBits(RandomState& r) {
 
 // One part's factor: 1 + tol * u with u uniform in [-1, 1), or 1 + tol/3 * g.
 double Draw(RandomState& r, double tol, Distribution shape) {
-    if (shape == kGaussian) return 1 + tol / 3 * NextGaussian(r);
+    if (shape == Distribution::Gaussian) return 1 + tol / 3 * NextGaussian(r);
     return 1 + tol * (2 * NextUniform(r) - 1);
 }
 
@@ -137,3 +139,5 @@ MonteCarloResult RunMonteCarlo(const MonteCarloSetup& m, const ResponseShape& ta
     r.Yield = m.Trials > 0 ? static_cast<double>(r.Passed) / m.Trials : 0;
     return r;
 }
+
+}  // namespace velmora

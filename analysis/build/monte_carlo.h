@@ -6,7 +6,7 @@
 // RK-R and R*. Uniform draws fill +-tol evenly; Gaussian draws take tol as
 // three standard deviations (99.7 % of parts inside the marking).
 //
-//   MonteCarloSetup m{built, 2000, 2076, {0.01, 0.05, kUniform}, 10000, 1};
+//   MonteCarloSetup m{built, 2000, 2076, {0.01, 0.05, Distribution::Uniform}, 10000, 1};
 //   MonteCarloResult r = RunMonteCarlo(m, target, mask);
 //   // r.Minus3dB.Mean ~ 1000, r.Yield = fraction of trials inside the mask
 #pragma once
@@ -17,12 +17,14 @@
 #include "model/circuit.h"
 #include "response/response_shape.h"
 
-enum Distribution { kUniform, kGaussian };
+namespace velmora {
+
+enum class Distribution { Uniform, Gaussian };
 
 struct Tolerances {
     double Resistor = 0.01;  // relative: 0.01 is 1 %
     double Capacitor = 0.05;
-    Distribution Shape = kUniform;
+    Distribution Shape = Distribution::Uniform;
 };
 
 struct MonteCarloSetup {
@@ -74,3 +76,5 @@ double NextUniform(RandomState& r);   // [0, 1)
 double NextGaussian(RandomState& r);  // mean 0, standard deviation 1
 
 Spread SpreadOf(std::vector<double> samples);
+
+}  // namespace velmora

@@ -6,6 +6,8 @@
 #include "model/circuit_polynomial.h"
 #include "model/polynomial.h"
 
+namespace velmora {
+
 namespace {
 
 constexpr double kTopGbwHz = 100e9;
@@ -73,3 +75,5 @@ GbwLimit MinimumGbw(const FilterParts& parts, double limit) {
     g.GbwHz = pass;
     return g;
 }
+
+}  // namespace velmora

@@ -13,6 +13,8 @@
 #include "model/circuit.h"
 #include "response/response_shape.h"
 
+namespace velmora {
+
 ResponseShape ShapeWithGbw(const FilterParts& parts, double gbwHz);
 
 // H(j 2 pi hz) with the op-amp model: the plot's curve.
@@ -29,3 +31,5 @@ struct GbwLimit {
 // in 1 % steps and then bisected, so a GBW window that passes only above a
 // failing band is not mistaken for the limit.
 GbwLimit MinimumGbw(const FilterParts& parts, double limit);
+
+}  // namespace velmora

@@ -5,6 +5,8 @@
 #include "design/design_target.h"
 #include "model/circuit_polynomial.h"
 
+namespace velmora {
+
 namespace {
 
 double Snap(double value, const std::optional<ESeries>& series) {
@@ -47,7 +49,7 @@ SnappedBuild SnapDesign(const DesignRecord& d, const BuildSeries& series, double
     b.Isf = isf;
     b.Ideal = ScaledPartsAt(d, isf);
     b.RStar = b.RStarGiven = d.RStar;
-    b.RkrIdeal = velmora::RkrOhms(d);
+    b.RkrIdeal = RkrOhms(d);
     b.RkrBuilt = Snap(b.RkrIdeal, series.Resistors);
     if (series.MatchGain && series.Resistors) {
         MatchGain(d.K, *series.Resistors, b);
@@ -101,3 +103,5 @@ IsfSearchResult SearchIsf(const DesignRecord& d, const BuildSeries& series, doub
     }
     return best;
 }
+
+}  // namespace velmora

@@ -15,6 +15,8 @@
 #include "model/circuit.h"
 #include "response/response_shape.h"
 
+namespace velmora {
+
 struct BuildSeries {
     std::optional<ESeries> Resistors;   // R1..R4 and RK-R; none: as computed
     std::optional<ESeries> Capacitors;  // C1..C4; none: as computed
@@ -71,3 +73,5 @@ struct IsfSearchResult {
 
 IsfSearchResult SearchIsf(const DesignRecord& d, const BuildSeries& series, double lo, double hi,
                           int steps);
+
+}  // namespace velmora

@@ -4,6 +4,8 @@
 
 #include "design_target.h"
 
+namespace velmora {
+
 namespace {
 
 using Ext = long double;
@@ -107,3 +109,5 @@ std::vector<AlternativeDesign> AlternativeDesigns(const DesignRecord& d) {
     }
     return found;
 }
+
+}  // namespace velmora

@@ -20,6 +20,8 @@
 #include "model/circuit.h"
 #include "sensitivity.h"
 
+namespace velmora {
+
 struct AlternativeDesign {
     double X = 0;                   // conductance of R2, mS
     double R1 = 0, R2 = 0, R4 = 0;  // prototype, kOhm (R3 = R2)
@@ -40,3 +42,5 @@ struct ResidualPoint {
     double E = 0;
 };
 ResidualPoint DesignResidual(const DesignRecord& d, double x);
+
+}  // namespace velmora

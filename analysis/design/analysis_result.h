@@ -10,6 +10,8 @@
 #include "response/response.h"
 #include "results.h"
 
+namespace velmora {
+
 // A realised pole pair beside the one it should be, with relative errors
 // (realised - target) / target; NaN when there is nothing to compare.
 struct PairCheck {
@@ -34,7 +36,7 @@ struct Diagnostic {
 };
 
 struct DesignAnalysis {
-    velmora::ResultTexts Texts;     // the twelve result texts, display order
+    ResultTexts Texts;              // the twelve result texts, display order
     PolePair Target[2];             // F x FSF and 1/AF, in entry order
     CircuitAnalysis TargetFigures;  // the target with the design's K as DC gain
     RealisedCircuit Shown;          // from the texts, parsed back
@@ -47,3 +49,5 @@ struct DesignAnalysis {
 
 // Relative error above which a realised pole pair counts as off target.
 inline constexpr double kPairTolerance = 0.01;
+
+}  // namespace velmora

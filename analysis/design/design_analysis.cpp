@@ -8,12 +8,11 @@
 #include "number_text.h"
 #include "response/response.h"
 
+namespace velmora {
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// Positions in the twelve texts.
-using velmora::Result;
 
 double RelativeError(double realised, double target) {
     if (!std::isfinite(target) || target == 0) return kNaN;
@@ -73,7 +72,7 @@ bool SearchFoundRoot(const DesignRecord& d) {
     return low <= 0 || high <= 0;
 }
 
-FilterParts ShownParts(const DesignRecord& d, const velmora::ResultTexts& texts) {
+FilterParts ShownParts(const DesignRecord& d, const ResultTexts& texts) {
     FilterParts p;
     p.R1 = ParseNumber(texts[Result::OutR1]);
     p.R2 = ParseNumber(texts[Result::OutR2]);
@@ -101,7 +100,7 @@ FilterParts UnroundedParts(const DesignRecord& d) {
 DesignAnalysis AnalyseDesign(const DesignRecord& design) {
     DesignAnalysis a;
     // 1. The texts on screen.
-    a.Texts = velmora::ResultTextsOf(design);
+    a.Texts = ResultTextsOf(design);
 
     // 2. The target: entered pole pairs moved to FSF, with the design's gain.
     a.Target[0] = {design.F1 * design.FSF, 1 / design.AF1};
@@ -119,3 +118,5 @@ DesignAnalysis AnalyseDesign(const DesignRecord& design) {
     a.Diagnostics = DiagnoseDesign(design, a);
     return a;
 }
+
+}  // namespace velmora

@@ -14,13 +14,15 @@
 #include "model/circuit.h"
 #include "results.h"
 
+namespace velmora {
+
 // Analyses a record after ComputeDesign. The twelve texts are produced with
 // ShowResults, so they are exactly those on screen.
 DesignAnalysis AnalyseDesign(const DesignRecord& design);
 
 // The scaled parts as shown: R1..R4 from their texts in ohms, C from its
 // text in uF, K = 1 + RK-R / R* (the K text when R* is 0 or not finite).
-FilterParts ShownParts(const DesignRecord& design, const velmora::ResultTexts& texts);
+FilterParts ShownParts(const DesignRecord& design, const ResultTexts& texts);
 
 // The scaled parts unrounded: 1000 R ISF ohms, 1000 CapMF / (ISF FSF) uF, K.
 FilterParts UnroundedParts(const DesignRecord& design);
@@ -29,3 +31,5 @@ FilterParts UnroundedParts(const DesignRecord& design);
 // zero) of the residual: that is, whether the bracket holds a root. Derived
 // from the residuals the search leaves in the record.
 bool SearchFoundRoot(const DesignRecord& design);
+
+}  // namespace velmora

@@ -2,6 +2,8 @@
 
 #include <numbers>
 
+namespace velmora {
+
 namespace {
 
 constexpr double kOhmsPerKilohm = 1000;
@@ -37,3 +39,5 @@ Polynomial TargetDenominator(const DesignRecord& d) {
 ResponseShape TargetShape(const DesignRecord& d) {
     return ShapeOfDenominator(TargetDenominator(d));
 }
+
+}  // namespace velmora

@@ -11,6 +11,8 @@
 #include "response/response_shape.h"
 #include "results.h"
 
+namespace velmora {
+
 // The scaled column as parts: R1..R4 times ISF in ohms, four capacitors of
 // CapMF / (ISF * FSF) in farads, gain K.
 FilterParts ScaledParts(const DesignRecord& d);
@@ -24,3 +26,5 @@ FilterParts ScaledPartsAt(const DesignRecord& d, double isf);
 // they carry no error of the search.
 Polynomial TargetDenominator(const DesignRecord& d);
 ResponseShape TargetShape(const DesignRecord& d);
+
+}  // namespace velmora

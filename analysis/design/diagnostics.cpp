@@ -7,6 +7,8 @@
 
 #include "text/quantity_text.h"
 
+namespace velmora {
+
 namespace {
 
 enum class Kind { Resistor, Capacitor, Gain, GainMate };
@@ -131,7 +133,7 @@ std::vector<Diagnostic> DiagnoseDesign(const DesignRecord& d, const DesignAnalys
         {"R4", Kind::Resistor, u.R4, s.R4, "ohms"},
         {"C", Kind::Capacitor, u.C1 * 1e6, s.C1 * 1e6, "uF"},
         {"K", Kind::Gain, u.K, s.K, ""},
-        {"RK-R", Kind::GainMate, velmora::RkrOhms(d), a.RKRShown, "ohms"},
+        {"RK-R", Kind::GainMate, RkrOhms(d), a.RKRShown, "ohms"},
     };
 
     // 1. The search itself.
@@ -140,8 +142,8 @@ std::vector<Diagnostic> DiagnoseDesign(const DesignRecord& d, const DesignAnalys
                        "No root in the search range: the residual of the design equation has "
                        "no sign change for R2 between 0.1 ohm and 10 GOhm (prototype), so the "
                        "search ended at the 10 GOhm end (prototype R2 " +
-                           a.Texts[velmora::Result::ProtoR2] +
-                           " ohms) and the results realise nothing. " + SearchRemedy(d)});
+                           a.Texts[Result::ProtoR2] + " ohms) and the results realise nothing. " +
+                           SearchRemedy(d)});
 
     // 2. Parts that cannot be built. A gain below 1 has its own message,
     //    which covers the negative RK-R it leads to.
@@ -161,7 +163,7 @@ std::vector<Diagnostic> DiagnoseDesign(const DesignRecord& d, const DesignAnalys
                        "K is " + Significant(d.K, 6) +
                            ", below 1: a non-inverting amplifier cannot have a gain below 1, so "
                            "RK-R comes out negative (" +
-                           a.Texts[velmora::Result::OutRkr] +
+                           a.Texts[Result::OutRkr] +
                            " ohms) and the gain network cannot be built. With four equal "
                            "capacitors this circuit needs K < 1 for these pole pairs: choose "
                            "other pole pairs, or build them with another circuit."});
@@ -202,3 +204,5 @@ std::vector<Diagnostic> DiagnoseDesign(const DesignRecord& d, const DesignAnalys
     }
     return out;
 }
+
+}  // namespace velmora

@@ -21,4 +21,8 @@
 #include "analysis_result.h"
 #include "design.h"
 
+namespace velmora {
+
 std::vector<Diagnostic> DiagnoseDesign(const DesignRecord& design, const DesignAnalysis& analysis);
+
+}  // namespace velmora

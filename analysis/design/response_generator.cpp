@@ -8,6 +8,8 @@
 #include "model/polynomial.h"
 #include "response/response_shape.h"
 
+namespace velmora {
+
 namespace {
 
 constexpr int kOrder = 4;
@@ -39,7 +41,7 @@ std::optional<std::array<PrototypePair, 2>> Tchebysheff(double rippleDb, CutoffC
     //    ripple-edge scale: T4(w) = 1/eps, beyond the band when eps < 1 and
     //    inside it (the last crossing) when the ripple exceeds 3 dB.
     double scale = 1;
-    if (cutoff == kMinus3dB)
+    if (cutoff == CutoffConvention::Minus3dB)
         scale = eps <= 1 ? std::cosh(std::acosh(1 / eps) / kOrder)
                          : std::cos(std::acos(1 / eps) / kOrder);
     // 3. Poles -sinh(a) sin(t) + j cosh(a) cos(t), t = (2k - 1) pi / 8; the
@@ -65,8 +67,8 @@ std::array<PrototypePair, 2> Bessel(CutoffConvention cutoff) {
     // 2. Rescale: phase by the fourth root of the constant term (poles of
     //    product 1), -3 dB by the delay-normalised -3 dB frequency.
     double scale = 1;
-    if (cutoff == kPhase) scale = std::pow(kBesselDelay[0], 1.0 / kOrder);
-    if (cutoff == kMinus3dB) {
+    if (cutoff == CutoffConvention::Phase) scale = std::pow(kBesselDelay[0], 1.0 / kOrder);
+    if (cutoff == CutoffConvention::Minus3dB) {
         const Polynomial crossing = [] {
             Polynomial m = PowerPolynomial(kBesselDelay, 1);
             m[0] -= 2;
@@ -91,16 +93,21 @@ std::string ShortestText(double value) {
 std::optional<std::array<PrototypePair, 2>> PrototypePairs(const ResponseChoice& choice) {
     const CutoffConvention c = choice.Cutoff;
     switch (choice.Kind) {
-        case kButterworth:
-            if (c != kDefaultCutoff && c != kMinus3dB) return std::nullopt;
-            return Butterworth();
-        case kTchebysheff:
-            if (c != kDefaultCutoff && c != kRippleEdge && c != kMinus3dB) return std::nullopt;
-            return Tchebysheff(choice.RippleDb, c == kDefaultCutoff ? kRippleEdge : c);
-        case kBessel:
-            if (c != kDefaultCutoff && c != kUnitDelay && c != kPhase && c != kMinus3dB)
+        case ResponseKind::Butterworth:
+            if (c != CutoffConvention::Default && c != CutoffConvention::Minus3dB)
                 return std::nullopt;
-            return Bessel(c == kDefaultCutoff ? kUnitDelay : c);
+            return Butterworth();
+        case ResponseKind::Tchebysheff:
+            if (c != CutoffConvention::Default && c != CutoffConvention::RippleEdge &&
+                c != CutoffConvention::Minus3dB)
+                return std::nullopt;
+            return Tchebysheff(choice.RippleDb,
+                               c == CutoffConvention::Default ? CutoffConvention::RippleEdge : c);
+        case ResponseKind::Bessel:
+            if (c != CutoffConvention::Default && c != CutoffConvention::UnitDelay &&
+                c != CutoffConvention::Phase && c != CutoffConvention::Minus3dB)
+                return std::nullopt;
+            return Bessel(c == CutoffConvention::Default ? CutoffConvention::UnitDelay : c);
     }
     return std::nullopt;
 }
@@ -111,17 +118,18 @@ std::array<std::string, 4> PairTexts(const std::array<PrototypePair, 2>& pairs) 
 }
 
 std::optional<ResponseKind> ParseResponseKind(std::string_view name) {
-    if (name == "butter" || name == "butterworth") return kButterworth;
-    if (name == "cheb" || name == "tchebysheff" || name == "chebyshev") return kTchebysheff;
-    if (name == "bessel") return kBessel;
+    if (name == "butter" || name == "butterworth") return ResponseKind::Butterworth;
+    if (name == "cheb" || name == "tchebysheff" || name == "chebyshev")
+        return ResponseKind::Tchebysheff;
+    if (name == "bessel") return ResponseKind::Bessel;
     return std::nullopt;
 }
 
 std::optional<CutoffConvention> ParseCutoff(std::string_view name) {
-    if (name == "edge") return kRippleEdge;
-    if (name == "3db") return kMinus3dB;
-    if (name == "delay") return kUnitDelay;
-    if (name == "phase") return kPhase;
+    if (name == "edge") return CutoffConvention::RippleEdge;
+    if (name == "3db") return CutoffConvention::Minus3dB;
+    if (name == "delay") return CutoffConvention::UnitDelay;
+    if (name == "phase") return CutoffConvention::Phase;
     return std::nullopt;
 }
 
@@ -129,18 +137,21 @@ std::string DescribeResponse(const ResponseChoice& choice) {
     char ripple[32];
     std::snprintf(ripple, sizeof ripple, "%g", choice.RippleDb);
     switch (choice.Kind) {
-        case kButterworth:
+        case ResponseKind::Butterworth:
             return "Butterworth, -3 dB point at 1";
-        case kTchebysheff:
+        case ResponseKind::Tchebysheff:
             return std::string("Tchebysheff ") + ripple + " dB, " +
-                   (choice.Cutoff == kMinus3dB ? "3 dB below the passband peak at 1"
-                                               : "ripple-band edge at 1");
-        case kBessel:
+                   (choice.Cutoff == CutoffConvention::Minus3dB
+                        ? "3 dB below the passband peak at 1"
+                        : "ripple-band edge at 1");
+        case ResponseKind::Bessel:
             return std::string("Bessel, ") +
-                   (choice.Cutoff == kPhase
+                   (choice.Cutoff == CutoffConvention::Phase
                         ? "phase-matched to the Butterworth (poles of product 1)"
-                    : choice.Cutoff == kMinus3dB ? "-3 dB point at 1"
-                                                 : "unit group delay at DC");
+                    : choice.Cutoff == CutoffConvention::Minus3dB ? "-3 dB point at 1"
+                                                                  : "unit group delay at DC");
     }
     return "";
 }
+
+}  // namespace velmora

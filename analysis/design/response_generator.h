@@ -4,14 +4,14 @@
 //
 // Cutoff conventions (what "1" means):
 //   Butterworth   -3 dB point at 1 (the only one).
-//   Tchebysheff   kRippleEdge: the edge of the ripple band at 1 (default);
-//                 kMinus3dB: 3 dB below the passband peak at 1.
-//   Bessel        kUnitDelay: group delay at DC of 1/(2 pi) s on the Hz scale,
-//                 1 s on the tables' rad/s scale (default); kPhase: the
+//   Tchebysheff   CutoffConvention::RippleEdge: the edge of the ripple band at 1 (default);
+//                 CutoffConvention::Minus3dB: 3 dB below the passband peak at 1.
+//   Bessel        CutoffConvention::UnitDelay: group delay at DC of 1/(2 pi) s on the Hz scale,
+//                 1 s on the tables' rad/s scale (default); CutoffConvention::Phase: the
 //                 phase asymptotes of the Butterworth, poles with product 1;
-//                 kMinus3dB: 3 dB below the DC gain at 1.
+//                 CutoffConvention::Minus3dB: 3 dB below the DC gain at 1.
 //
-//   PrototypePairs({kTchebysheff, 0.5, kRippleEdge})
+//   PrototypePairs({ResponseKind::Tchebysheff, 0.5, CutoffConvention::RippleEdge})
 //     -> {AF 1.418218, F 0.597002}, {AF 0.340072, F 1.031270}
 //   PairTexts(pairs)[0] -> "1.4182179577..." (shortest text that reads back exact)
 #pragma once
@@ -21,13 +21,15 @@
 #include <string>
 #include <string_view>
 
-enum ResponseKind { kButterworth, kTchebysheff, kBessel };
-enum CutoffConvention { kDefaultCutoff, kRippleEdge, kMinus3dB, kUnitDelay, kPhase };
+namespace velmora {
+
+enum class ResponseKind { Butterworth, Tchebysheff, Bessel };
+enum class CutoffConvention { Default, RippleEdge, Minus3dB, UnitDelay, Phase };
 
 struct ResponseChoice {
-    ResponseKind Kind = kButterworth;
+    ResponseKind Kind = ResponseKind::Butterworth;
     double RippleDb = 0;  // Tchebysheff only, > 0
-    CutoffConvention Cutoff = kDefaultCutoff;
+    CutoffConvention Cutoff = CutoffConvention::Default;
 };
 
 struct PrototypePair {
@@ -50,3 +52,5 @@ std::optional<CutoffConvention> ParseCutoff(std::string_view name);
 
 // One line for the report: "Tchebysheff 0.25 dB, ripple-band edge at 1".
 std::string DescribeResponse(const ResponseChoice& choice);
+
+}  // namespace velmora

@@ -5,6 +5,8 @@
 #include "model/circuit_polynomial.h"
 #include "response/response_shape.h"
 
+namespace velmora {
+
 namespace {
 
 constexpr const char* kNames[kPartCount] = {"R1", "R2", "R3", "R4", "C1", "C2", "C3", "C4", "K"};
@@ -83,3 +85,5 @@ double WorstSensitivity(const PoleSensitivities& s) {
             worst = std::fmax(worst, std::fmax(std::fabs(s.F0[i][part]), std::fabs(s.Q[i][part])));
     return worst;
 }
+
+}  // namespace velmora

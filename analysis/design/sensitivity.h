@@ -11,6 +11,8 @@
 
 #include "model/circuit.h"
 
+namespace velmora {
+
 enum PartIndex {
     kPartR1,
     kPartR2,
@@ -42,3 +44,5 @@ double WorstSensitivity(const PoleSensitivities& s);
 
 // The value of one part, by index (ohms, farads or the gain).
 double& PartValue(FilterParts& parts, int part);
+
+}  // namespace velmora

@@ -11,6 +11,8 @@
 
 #include "state_space.h"
 
+namespace velmora {
+
 namespace {
 
 using Complex = std::complex<double>;
@@ -167,3 +169,5 @@ Complex SinglePoleStageGain(double k, double gbwHz, Complex s) {
         kOpAmpOpenLoopGain / (1.0 + s * kOpAmpOpenLoopGain / (2 * std::numbers::pi * gbwHz));
     return open / (1.0 + open / k);
 }
+
+}  // namespace velmora

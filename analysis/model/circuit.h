@@ -17,6 +17,8 @@
 
 #include "pole_pairs.h"
 
+namespace velmora {
+
 // Scaled component values in ohms and farads; K = 1 + (RK-R) / R*.
 struct FilterParts {
     double R1 = 0, R2 = 0, R3 = 0, R4 = 0;
@@ -60,3 +62,5 @@ inline constexpr double kOpAmpOpenLoopGain = 1e5;
 //
 //   SinglePoleStageGain(2, 1e6, {0, 0}) ~ 2 * (1 - 2e-5)
 std::complex<double> SinglePoleStageGain(double k, double gbwHz, std::complex<double> s);
+
+}  // namespace velmora

@@ -1,5 +1,7 @@
 #include "circuit_polynomial.h"
 
+namespace velmora {
+
 CircuitElements ElementsOf(const FilterParts& p) {
     CircuitElements e;
     e.G[0] = 1 / p.R1;
@@ -52,3 +54,5 @@ Polynomial IdealDenominator(const CircuitPolynomial& c, double k) {
         d[i] = c.Base[i] + k * c.Gain[i];
     return d;
 }
+
+}  // namespace velmora

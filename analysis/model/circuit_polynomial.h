@@ -14,6 +14,8 @@
 #include "circuit.h"
 #include "polynomial.h"
 
+namespace velmora {
+
 struct CircuitPolynomial {
     double Base[5] = {};   // coefficients of s^0 .. s^4 not multiplied by K
     double Gain[5] = {};   // coefficients of s^0 .. s^4 multiplied by K
@@ -34,3 +36,5 @@ CircuitPolynomial CircuitPolynomialOf(const FilterParts& parts);
 
 // D(s) with an ideal amplifier of gain k.
 Polynomial IdealDenominator(const CircuitPolynomial& c, double k);
+
+}  // namespace velmora

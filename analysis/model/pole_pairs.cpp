@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace velmora {
+
 namespace {
 
 using Complex = std::complex<double>;
@@ -63,3 +65,5 @@ std::array<PolePair, 2> PairPoles(const std::vector<Complex>& poles) {
         pairs[k] = couples[k].Pair;
     return pairs;
 }
+
+}  // namespace velmora

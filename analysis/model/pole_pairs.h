@@ -11,6 +11,8 @@
 #include <complex>
 #include <vector>
 
+namespace velmora {
+
 // One complex-conjugate pole pair (or two real poles) as natural frequency and Q.
 // A negative Q marks a pair in the right half-plane.
 struct PolePair {
@@ -44,3 +46,5 @@ std::vector<PoleCouple> CouplePoles(const std::vector<std::complex<double>>& pol
 
 // The two pairs of four poles by CouplePoles; a pair not found stays {0, 0}.
 std::array<PolePair, 2> PairPoles(const std::vector<std::complex<double>>& poles);
+
+}  // namespace velmora

@@ -3,6 +3,8 @@
 #include <Eigen/Eigenvalues>
 #include <cmath>
 
+namespace velmora {
+
 namespace {
 
 // Small fixed capacity keeps the companion matrix off the heap: the Monte
@@ -84,3 +86,5 @@ double SmallestPositiveRealRoot(const Polynomial& p) {
     }
     return best;
 }
+
+}  // namespace velmora

@@ -9,6 +9,8 @@
 #include <complex>
 #include <vector>
 
+namespace velmora {
+
 using Polynomial = std::vector<double>;
 using Complex = std::complex<double>;
 
@@ -24,3 +26,5 @@ std::vector<Complex> PolynomialRoots(const Polynomial& p);
 // The smallest real root of p in (0, inf), or NaN when there is none. A root
 // counts as real when its imaginary part is below 1e-6 of its magnitude.
 double SmallestPositiveRealRoot(const Polynomial& p);
+
+}  // namespace velmora

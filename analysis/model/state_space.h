@@ -6,6 +6,8 @@
 
 #include "circuit.h"
 
+namespace velmora {
+
 struct StateSpace {
     Eigen::Matrix4d A;
     Eigen::Vector4d B;
@@ -18,3 +20,5 @@ StateSpace CircuitStateSpace(const FilterParts& parts);
 
 // Two second-order sections in cascade, states (y1, y1', y2, y2').
 StateSpace PolePairStateSpace(const PolePair& first, const PolePair& second, double dcGain);
+
+}  // namespace velmora

@@ -5,6 +5,8 @@
 
 #include "text/quantity_text.h"
 
+namespace velmora {
+
 namespace {
 
 constexpr const char* kNone = "-";
@@ -79,3 +81,5 @@ std::vector<AnalysisRow> AnalysisRows(const DesignAnalysis& a) {
     }
     return rows;
 }
+
+}  // namespace velmora

@@ -11,6 +11,8 @@
 
 #include "design/design_analysis.h"
 
+namespace velmora {
+
 struct AnalysisRow {
     std::string Label;
     std::string Target;
@@ -21,3 +23,5 @@ struct AnalysisRow {
 // Pair 1 f0, Pair 1 Q, Pair 2 f0, Pair 2 Q, DC gain, -3 dB frequency,
 // Peaking, Stable. Pairs are in the order they were entered.
 std::vector<AnalysisRow> AnalysisRows(const DesignAnalysis& analysis);
+
+}  // namespace velmora

@@ -7,6 +7,8 @@
 #include "plot_axes.h"
 #include "text/quantity_text.h"
 
+namespace velmora {
+
 namespace {
 
 constexpr int kPoints = 600;
@@ -180,3 +182,5 @@ std::string BodePlotSvg(const BodeData& d, std::string_view idPrefix, bool stand
     DrawLegend(svg, panels[0].Left + 12, panels[0].Top + panels[0].Height - 58, Legend(d));
     return SvgDocument(svg, standalone);
 }
+
+}  // namespace velmora

@@ -13,6 +13,8 @@
 #include "design/design_analysis.h"
 #include "response/response.h"
 
+namespace velmora {
+
 struct BodeData {
     std::string Title;
     std::string Subtitle;
@@ -35,3 +37,5 @@ BodeData MakeBodeData(const DesignAnalysis& analysis, std::string title, std::st
 
 // The plot as SVG; idPrefix makes its ids unique in a page.
 std::string BodePlotSvg(const BodeData& data, std::string_view idPrefix, bool standalone);
+
+}  // namespace velmora

@@ -8,6 +8,8 @@
 #include "svg_canvas.h"
 #include "text/quantity_text.h"
 
+namespace velmora {
+
 namespace {
 
 constexpr double kWidth = 900, kHeight = 480, kLeft = 84, kRight = 28, kTop = 76, kBottom = 60;
@@ -116,3 +118,5 @@ std::string ResponseSvg(const std::string& title, const std::string& subtitle,
     }
     return SvgDocument(svg, true);
 }
+
+}  // namespace velmora

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace velmora {
+
 struct Histogram {
     std::string Title;
     std::string Unit;
@@ -32,3 +34,5 @@ struct ResponseCurve {
 // first is drawn as the target (dashed grey).
 std::string ResponseSvg(const std::string& title, const std::string& subtitle,
                         const std::vector<ResponseCurve>& curves, double fLow, double fHigh);
+
+}  // namespace velmora

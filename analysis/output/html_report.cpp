@@ -4,6 +4,8 @@
 #include "schematic_svg.h"
 #include "svg_canvas.h"
 
+namespace velmora {
+
 namespace {
 
 constexpr const char* kStyle = R"(
@@ -50,7 +52,7 @@ std::string InputsTable(const ReportPage& page) {
 
 std::string ResultsTable(const DesignAnalysis& a) {
     std::string t = "<table><tr><th></th><th>Prototype</th><th>Scaled</th><th>Unit</th></tr>\n";
-    for (const velmora::ResultRow& r : velmora::kResultRows) {
+    for (const ResultRow& r : kResultRows) {
         t += "<tr>" + Cell("th", r.Label) + NumberCell(r.Prototype ? a.Texts[*r.Prototype] : "") +
              NumberCell(r.Scaled ? a.Texts[*r.Scaled] : "") + Cell("td", r.Unit) + "</tr>\n";
     }
@@ -108,3 +110,5 @@ std::string HtmlReport(const ReportPage& page) {
     h += "<h2 id=\"step-response\">Step response</h2>\n" + Figure(page.StepSvg, "Nothing to plot.");
     return h + "</body>\n</html>\n";
 }
+
+}  // namespace velmora

@@ -13,6 +13,8 @@
 
 #include "design/design_analysis.h"
 
+namespace velmora {
+
 struct ReportPage {
     std::string Title;                  // what the design is, e.g. the preset's name
     std::string Generator;              // the program and its version
@@ -23,3 +25,5 @@ struct ReportPage {
 };
 
 std::string HtmlReport(const ReportPage& page);
+
+}  // namespace velmora

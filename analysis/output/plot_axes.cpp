@@ -5,6 +5,8 @@
 
 #include "text/quantity_text.h"
 
+namespace velmora {
+
 namespace {
 
 double Fraction(const Axis& axis, double v) {
@@ -116,3 +118,5 @@ void DrawLegend(Svg& svg, double x, double y, const std::vector<LegendEntry>& en
         SvgText(svg, x + 52, row + 4, entries[k].Label, "");
     }
 }
+
+}  // namespace velmora

@@ -13,6 +13,8 @@
 
 #include "svg_canvas.h"
 
+namespace velmora {
+
 struct Axis {
     double Min = 0;
     double Max = 1;
@@ -62,3 +64,5 @@ void DrawLegend(Svg& svg, double x, double y, const std::vector<LegendEntry>& en
 
 // A curve of (x, y) data clipped to the panel.
 void DrawCurve(Svg& svg, const Panel& panel, const Points& data, std::string_view attrs);
+
+}  // namespace velmora

@@ -6,6 +6,8 @@
 #include "svg_canvas.h"
 #include "text/quantity_text.h"
 
+namespace velmora {
+
 namespace {
 
 constexpr double kWidth = 900, kHeight = 410;
@@ -81,8 +83,7 @@ std::string Label(const std::string& text) {
 
 }  // namespace
 
-SchematicLabels LabelsFromTexts(const velmora::ResultTexts& texts, const std::string& rStarText) {
-    using velmora::Result;
+SchematicLabels LabelsFromTexts(const ResultTexts& texts, const std::string& rStarText) {
     const std::string ohm = " \u03a9";
     return {Label(texts[Result::OutR1]) + ohm,       Label(texts[Result::OutR2]) + ohm,
             Label(texts[Result::OutR3]) + ohm,       Label(texts[Result::OutR4]) + ohm,
@@ -143,3 +144,5 @@ std::string SchematicSvg(const SchematicLabels& l, bool standalone) {
     SvgRaw(svg, "</g>\n");
     return SvgDocument(svg, standalone);
 }
+
+}  // namespace velmora

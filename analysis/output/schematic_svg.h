@@ -9,6 +9,8 @@
 
 #include "results.h"
 
+namespace velmora {
+
 struct SchematicLabels {
     std::string R1, R2, R3, R4;  // "1194.2 Ω"
     std::string C;               // each of C1..C4: "0.1 µF"
@@ -17,6 +19,8 @@ struct SchematicLabels {
 };
 
 // From the twelve result texts (display order) and the R* input text.
-SchematicLabels LabelsFromTexts(const velmora::ResultTexts& texts, const std::string& rStarText);
+SchematicLabels LabelsFromTexts(const ResultTexts& texts, const std::string& rStarText);
 
 std::string SchematicSvg(const SchematicLabels& labels, bool standalone);
+
+}  // namespace velmora

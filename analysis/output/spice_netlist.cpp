@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <numbers>
 
+namespace velmora {
+
 namespace {
 
 std::string Number(double v) {
@@ -99,3 +101,5 @@ SpiceNetlist MakeSpiceNetlist(const FilterParts& parts, double rStarOhms, double
     net.Text = t;
     return net;
 }
+
+}  // namespace velmora

@@ -16,6 +16,8 @@
 
 #include "model/circuit.h"
 
+namespace velmora {
+
 struct SpiceOptions {
     double GbwHz = 0;  // 0: ideal op-amp
     double StartHz = 10;
@@ -39,3 +41,5 @@ inline constexpr double kIdealOpAmpGain = 1e6;
 // a negative RK-R (K < 1) still simulates and is flagged in a comment.
 SpiceNetlist MakeSpiceNetlist(const FilterParts& parts, double rStarOhms, double rkrOhms,
                               const SpiceOptions& options);
+
+}  // namespace velmora

@@ -8,6 +8,8 @@
 #include "plot_axes.h"
 #include "text/quantity_text.h"
 
+namespace velmora {
+
 namespace {
 
 constexpr int kSamples = 800;
@@ -107,3 +109,5 @@ std::string StepPlotSvg(const StepData& d, std::string_view idPrefix, bool stand
                legend);
     return SvgDocument(svg, standalone);
 }
+
+}  // namespace velmora

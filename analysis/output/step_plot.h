@@ -13,6 +13,8 @@
 #include "design/design_analysis.h"
 #include "response/step_response.h"
 
+namespace velmora {
+
 struct StepData {
     std::string Title;
     std::string Subtitle;
@@ -27,3 +29,5 @@ struct StepData {
 StepData MakeStepData(const DesignAnalysis& analysis, std::string title, std::string subtitle);
 
 std::string StepPlotSvg(const StepData& data, std::string_view idPrefix, bool standalone);
+
+}  // namespace velmora

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace velmora {
+
 std::string EscapeXml(std::string_view text) {
     std::string out;
     for (char c : text) {
@@ -93,3 +95,5 @@ std::string SvgDocument(const Svg& svg, bool standalone) {
            "<rect x=\"0\" y=\"0\" width=\"" +
            w + "\" height=\"" + h + "\" fill=\"#ffffff\"/>\n" + svg.Body + "</svg>\n";
 }
+
+}  // namespace velmora

@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+namespace velmora {
+
 struct Svg {
     double Width = 0;
     double Height = 0;
@@ -44,3 +46,5 @@ void SvgRaw(Svg& svg, std::string_view markup);
 // The drawing as an <svg> element in a sans-serif font; `standalone` adds
 // the XML declaration a .svg file starts with.
 std::string SvgDocument(const Svg& svg, bool standalone);
+
+}  // namespace velmora

@@ -5,6 +5,8 @@
 #include <limits>
 #include <numbers>
 
+namespace velmora {
+
 namespace {
 
 using Complex = std::complex<double>;
@@ -186,3 +188,5 @@ CircuitAnalysis AnalyseCircuit(const FilterParts& parts) {
     a.PeakHz = figures.PeakHz;
     return a;
 }
+
+}  // namespace velmora

@@ -19,6 +19,8 @@
 
 #include "model/circuit.h"
 
+namespace velmora {
+
 struct CircuitAnalysis {
     bool Valid = false;     // false when the parts give no fourth-order denominator
     double DcGain = 0;      // H(0)
@@ -83,3 +85,5 @@ ResponsePoint PolePairPoint(std::span<const PolePair> pairs, double dcGain, doub
 // Figures of the target, in the same record as the circuit's: Valid when
 // every F0 and Q is finite and non-zero; Pairs sorted lower Q first.
 CircuitAnalysis AnalysePolePairs(std::span<const PolePair> pairs, double dcGain);
+
+}  // namespace velmora

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace velmora {
+
 namespace {
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
@@ -66,3 +68,5 @@ ResponseShape ShapeOfDenominator(const Polynomial& d) {
     shape.Valid = true;
     return shape;
 }
+
+}  // namespace velmora

@@ -10,6 +10,8 @@
 #include "model/circuit.h"
 #include "model/polynomial.h"
 
+namespace velmora {
+
 struct ResponseShape {
     bool Valid = false;      // two pole pairs were found
     bool Stable = false;     // every pole in the left half-plane
@@ -24,3 +26,5 @@ ResponseShape ShapeOfDenominator(const Polynomial& d);
 
 // |D(j w)|^2 / D(0)^2 as a polynomial in u = (w / scale)^2.
 Polynomial PowerPolynomial(const Polynomial& d, double scale);
+
+}  // namespace velmora

@@ -9,6 +9,8 @@
 
 #include "model/state_space.h"
 
+namespace velmora {
+
 namespace {
 
 // x' = A x + B u, y = Cx x, from rest, u = 1 from t = 0.
@@ -91,3 +93,5 @@ StepFigures MeasureStep(const std::vector<StepPoint>& step, double finalVolts) {
     f.OvershootPct = 100 * peak;
     return f;
 }
+
+}  // namespace velmora

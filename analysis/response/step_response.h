@@ -13,6 +13,8 @@
 
 #include "model/circuit.h"
 
+namespace velmora {
+
 struct StepPoint {
     double Seconds = 0;
     double Volts = 0;
@@ -34,3 +36,5 @@ double StepSpanSeconds(std::span<const PolePair> pairs);
 
 // finalVolts is where the step settles: the DC gain.
 StepFigures MeasureStep(const std::vector<StepPoint>& step, double finalVolts);
+
+}  // namespace velmora

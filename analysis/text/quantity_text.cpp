@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace velmora {
+
 std::string Significant(double value, int digits) {
     if (std::isnan(value)) return "not a number";
     if (std::isinf(value)) return value > 0 ? "infinite" : "minus infinite";
@@ -68,3 +70,5 @@ std::string FormatEngineering(double value, int digits) {
     const Engineering e = ToEngineering(value, digits);
     return e.Mantissa + e.Prefix;
 }
+
+}  // namespace velmora

@@ -11,6 +11,8 @@
 
 #include <string>
 
+namespace velmora {
+
 std::string Significant(double value, int digits);
 
 // A relative error as a percentage with three decimals and its sign.
@@ -22,3 +24,5 @@ std::string WithPrefix(double value, const char* unit, int digits = 4);
 // The same without a space or unit, for part values: 1200 -> "1.2k";
 // "inf", "-inf" and "nan" for values that are not finite.
 std::string FormatEngineering(double value, int digits);
+
+}  // namespace velmora

@@ -10,6 +10,8 @@
 #include "design.h"
 #include "number_text.h"
 
+namespace velmora {
+
 namespace {
 
 constexpr double kMicroToMilli = static_cast<double>(0.001f);  // as the engine converts C
@@ -80,7 +82,7 @@ std::string MakePlan(const BuildOptions& o, BuildPlan& plan) {
         const auto kind = ParseResponseKind(o.Response);
         if (!kind) return "unknown response '" + o.Response + "' (use butter, cheb or bessel)";
         choice.Kind = *kind;
-        if (choice.Kind == kTchebysheff) {
+        if (choice.Kind == ResponseKind::Tchebysheff) {
             if (!o.RippleDb || !(*o.RippleDb > 0)) return "--response cheb needs --ripple DB > 0";
             choice.RippleDb = *o.RippleDb;
         } else if (o.RippleDb) {
@@ -126,9 +128,9 @@ std::string MakePlan(const BuildOptions& o, BuildPlan& plan) {
     const auto tolR = ParsePercent(o.TolR), tolC = ParsePercent(o.TolC);
     if (!tolR || *tolR < 0 || *tolR >= 1) return "--tol-r '" + o.TolR + "' is not a percentage";
     if (!tolC || *tolC < 0 || *tolC >= 1) return "--tol-c '" + o.TolC + "' is not a percentage";
-    plan.Tol = {*tolR, *tolC, kUniform};
+    plan.Tol = {*tolR, *tolC, Distribution::Uniform};
     if (SameText(o.Distribution, "gaussian"))
-        plan.Tol.Shape = kGaussian;
+        plan.Tol.Shape = Distribution::Gaussian;
     else if (!SameText(o.Distribution, "uniform"))
         return "--distribution is uniform or gaussian";
     plan.Seed = o.Seed ? *o.Seed : 0;
@@ -273,11 +275,11 @@ std::string ApplyBuildInputs(BuildOptions& o, InputTexts& inputs,
     if (plan.COutFarads) {
         if (given[6]) return "--c-out sets ISF: give one of --c-out and --isf";
         // Scaled C = CapMF / (ISF * FSF) mF, so ISF = CapMF / (C * FSF).
-        const double capMF = kMicroToMilli * ParseNumber(inputs.Texts[velmora::Input::Cap]);
-        const double fsf = ParseNumber(inputs.Texts[velmora::Input::FSF]);
+        const double capMF = kMicroToMilli * ParseNumber(inputs.Texts[Input::Cap]);
+        const double fsf = ParseNumber(inputs.Texts[Input::FSF]);
         const double isf = capMF * 1e-3 / (*plan.COutFarads * fsf);
         if (!(isf > 0) || !std::isfinite(isf)) return "--c-out needs a positive C and FSF";
-        inputs.Texts[velmora::Input::ISF] = ExactText(isf);
+        inputs.Texts[Input::ISF] = ExactText(isf);
     }
     return "";
 }
@@ -288,3 +290,5 @@ int WriteBuildSections(const BuildOptions& o, const InputTexts& inputs, std::ost
     if (MakePlan(o, plan) != "") return 2;
     return WriteBuildReport(plan, inputs, out, err);
 }
+
+}  // namespace velmora

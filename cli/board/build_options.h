@@ -15,6 +15,8 @@
 
 #include "common/calculation.h"
 
+namespace velmora {
+
 struct BuildOptions {
     std::string Response, Cutoff;  // --response, --cutoff
     std::optional<double> RippleDb;
@@ -59,3 +61,5 @@ std::optional<double> ParseQuantity(const std::string& text, const std::string& 
 
 // "1%" -> 0.01, "1" -> 0.01, "0.5 %" -> 0.005; always in percent.
 std::optional<double> ParsePercent(const std::string& text);
+
+}  // namespace velmora

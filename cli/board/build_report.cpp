@@ -19,6 +19,8 @@
 #include "output/build_plots.h"
 #include "text/quantity_text.h"
 
+namespace velmora {
+
 namespace {
 
 constexpr double kGbwLimit = 0.01;  // f0 and Q within 1 % of the ideal amplifier
@@ -187,12 +189,11 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
     // 1. Where the inputs came from.
     if (plan.Response)
         out << "\nResponse: " << DescribeResponse(*plan.Response) << "\n  AF1 "
-            << inputs.Texts[velmora::Input::AF1] << ", F1 " << inputs.Texts[velmora::Input::F1]
-            << ", AF2 " << inputs.Texts[velmora::Input::AF2] << ", F2 "
-            << inputs.Texts[velmora::Input::F2] << "\n";
+            << inputs.Texts[Input::AF1] << ", F1 " << inputs.Texts[Input::F1] << ", AF2 "
+            << inputs.Texts[Input::AF2] << ", F2 " << inputs.Texts[Input::F2] << "\n";
     if (plan.COutFarads)
         out << "\nCapacitors of " << FormatEngineering(*plan.COutFarads, 4)
-            << "F on the board: ISF " << inputs.Texts[velmora::Input::ISF] << "\n";
+            << "F on the board: ISF " << inputs.Texts[Input::ISF] << "\n";
 
     // 2. The build: snapped at the design's ISF, or at the best of a range.
     SnappedBuild build = SnapDesign(d, plan.Series, d.ISF);
@@ -246,7 +247,8 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
         out << "\nMonte Carlo: " << plan.Trials << " builds, R "
             << Fmt("%g", plan.Tol.Resistor * 100) << " %, C " << Fmt("%g", plan.Tol.Capacitor * 100)
             << " %, "
-            << (plan.Tol.Shape == kGaussian ? "Gaussian (tolerance = 3 sigma)" : "uniform")
+            << (plan.Tol.Shape == Distribution::Gaussian ? "Gaussian (tolerance = 3 sigma)"
+                                                         : "uniform")
             << ", seed " << plan.Seed << "\n";
         char head[256];
         std::snprintf(head, sizeof head, "  %-10s %12s %12s %12s %12s %12s\n", "", "Target", "Mean",
@@ -378,3 +380,5 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
     }
     return status;
 }
+
+}  // namespace velmora

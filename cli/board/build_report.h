@@ -16,6 +16,8 @@
 #include "common/calculation.h"
 #include "design/response_generator.h"
 
+namespace velmora {
+
 struct BuildPlan {
     std::optional<ResponseChoice> Response;  // reported; its texts are already in the inputs
     std::optional<double> COutFarads;        // reported; the ISF text is already set from it
@@ -38,3 +40,5 @@ struct BuildPlan {
 // Returns 0, or 1 when a file could not be written (named on err).
 int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostream& out,
                      std::ostream& err);
+
+}  // namespace velmora

@@ -4,11 +4,13 @@
 #include "results.h"
 #include "standard_sets.h"
 
+namespace velmora {
+
 CalculationResult RunCalculation(const InputTexts& inputs) {
     CalculationResult result;
-    velmora::ReadInputTexts(result.Design, inputs.Texts);
+    ReadInputTexts(result.Design, inputs.Texts);
     result.Passes = ComputeDesign(result.Design);
-    result.Texts = velmora::ResultTextsOf(result.Design);
+    result.Texts = ResultTextsOf(result.Design);
     return result;
 }
 
@@ -33,3 +35,5 @@ void ApplyPreset(InputTexts& inputs, int controlId) {
             if (kInputIds[k] == id) inputs.Texts[k] = text;
     });
 }
+
+}  // namespace velmora

@@ -10,16 +10,18 @@
 #include "design.h"
 #include "results.h"
 
+namespace velmora {
+
 // Input texts in reading order: AF1, F1, AF2, F2, C (uF), FSF, ISF, R*.
 // The defaults are the window's start texts.
 struct InputTexts {
-    velmora::InputTextSet Texts = {"", "", "", "", "1", "1000", "0.01", "2000"};
+    InputTextSet Texts = {"", "", "", "", "1", "1000", "0.01", "2000"};
 };
 
 struct CalculationResult {
     int Passes = 0;
-    velmora::ResultTexts Texts;  // display order
-    DesignRecord Design;         // the record behind the texts, for analysis
+    ResultTexts Texts;    // display order
+    DesignRecord Design;  // the record behind the texts, for analysis
 };
 
 CalculationResult RunCalculation(const InputTexts& inputs);
@@ -38,3 +40,5 @@ void ApplyPreset(InputTexts& inputs, int controlId);
 // append to their texts.
 inline constexpr const char* kInputNames[8] = {"AF1", "F1", "AF2", "F2", "C", "FSF", "ISF", "R*"};
 inline constexpr const char* kInputUnits[8] = {"", "", "", "", " uF", "", "", " ohms"};
+
+}  // namespace velmora

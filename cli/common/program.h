@@ -11,6 +11,8 @@
 
 #include "velmora_version.h"
 
+namespace velmora {
+
 inline constexpr const char* kProgram = "velmora-calc";
 inline constexpr const char* kProgramVersion = "velmora-calc " VELMORA_VERSION_TEXT;
 
@@ -21,3 +23,5 @@ inline constexpr const char* kReportHeading =
 // Writes the bytes as they are (no line-end translation) and closes the
 // file, so that a failed flush counts too.
 bool WriteTextFile(const std::filesystem::path& path, const std::string& text);
+
+}  // namespace velmora

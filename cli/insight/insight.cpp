@@ -13,6 +13,8 @@
 #include "report/report.h"
 #include "standard_sets.h"
 
+namespace velmora {
+
 namespace {
 
 nlohmann::ordered_json Number(double v) {
@@ -218,3 +220,5 @@ int WriteInsightFiles(const InsightOptions& o, const InputTexts& inputs, const D
     }
     return status;
 }
+
+}  // namespace velmora

@@ -16,6 +16,8 @@
 #include "common/calculation.h"
 #include "design/design_analysis.h"
 
+namespace velmora {
+
 struct InsightOptions {
     bool Analyse = false;
     std::string PlotFile;      // --plot: Bode plot, SVG
@@ -63,3 +65,5 @@ void WriteDiagnostics(std::ostream& err, const DesignAnalysis& analysis);
 int WriteInsightFiles(const InsightOptions& options, const InputTexts& inputs,
                       const DesignAnalysis& analysis, const std::string& title, std::ostream* out,
                       std::ostream& err);
+
+}  // namespace velmora

@@ -6,6 +6,8 @@
 
 #include "common/calculation.h"
 
+namespace velmora {
+
 namespace {
 
 // Splits on TAB into the eight input texts; false when the count is wrong.
@@ -47,3 +49,5 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err) {
     out.flush();
     return status;
 }
+
+}  // namespace velmora

@@ -13,5 +13,9 @@
 
 #include <iosfwd>
 
+namespace velmora {
+
 // Returns the process exit status: 0 when every line had eight fields, else 1.
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& err);
+
+}  // namespace velmora

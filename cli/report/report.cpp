@@ -7,6 +7,8 @@
 
 #include "common/program.h"
 
+namespace velmora {
+
 namespace {
 
 std::string WithUnit(const std::string& text, const char* unit) {
@@ -25,7 +27,7 @@ void WriteTextReport(std::ostream& out, const InputTexts& inputs, const Calculat
     out << "\n\n"
         << std::left << std::setw(8) << "" << std::setw(20) << "Prototype"
         << "Scaled\n";
-    for (const velmora::ResultRow& row : velmora::kResultRows) {
+    for (const ResultRow& row : kResultRows) {
         const std::string proto =
             row.Prototype ? WithUnit(result.Texts[*row.Prototype], row.Unit) : "";
         const std::string scaled = row.Scaled ? WithUnit(result.Texts[*row.Scaled], row.Unit) : "";
@@ -38,10 +40,10 @@ nlohmann::ordered_json JsonReport(const InputTexts& inputs, const CalculationRes
     nlohmann::ordered_json json;
     for (size_t k = 0; k < 8; ++k)
         json["inputs"][kInputNames[k]] = inputs.Texts[k];
-    for (const velmora::ResultRow& row : velmora::kResultRows) {
+    for (const ResultRow& row : kResultRows) {
         if (row.Prototype) json["prototype"][row.Label] = result.Texts[*row.Prototype];
     }
-    for (const velmora::ResultRow& row : velmora::kResultRows) {
+    for (const ResultRow& row : kResultRows) {
         if (row.Scaled) json["scaled"][row.Label] = result.Texts[*row.Scaled];
     }
     json["passes"] = result.Passes;
@@ -54,3 +56,5 @@ void WriteJsonReport(std::ostream& out, const InputTexts& inputs, const Calculat
     // bytes that are not are written as U+FFFD rather than failing.
     out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
 }
+
+}  // namespace velmora

@@ -6,6 +6,8 @@
 
 #include "common/calculation.h"
 
+namespace velmora {
+
 //   Velmora Designer 1.03: fourth-order low-pass design
 //   Inputs: AF1 1.847759, F1 1, AF2 .765367, F2 1, C 1 uF, FSF 1000, ISF 0.01, R* 2000 ohms
 //
@@ -21,3 +23,5 @@ void WriteJsonReport(std::ostream& out, const InputTexts& inputs, const Calculat
 
 // The object WriteJsonReport prints, for callers that add to it.
 nlohmann::ordered_json JsonReport(const InputTexts& inputs, const CalculationResult& result);
+
+}  // namespace velmora

@@ -8,6 +8,8 @@
 #include "response/response.h"
 #include "test_designs.h"
 
+using namespace velmora;
+
 namespace {
 
 struct Row {

@@ -6,6 +6,8 @@
 
 #include "test_designs.h"
 
+using namespace velmora;
+
 namespace {
 
 SnappedBuild Build() {
@@ -14,7 +16,7 @@ SnappedBuild Build() {
 }
 
 TEST(Bom, CsvHasOneRowPerPartWithSeriesValues) {
-    const Tolerances tol{0.01, 0.05, kUniform};
+    const Tolerances tol{0.01, 0.05, Distribution::Uniform};
     GbwLimit gbw;
     gbw.Found = true;
     gbw.GbwHz = 1.72e6;

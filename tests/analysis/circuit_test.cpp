@@ -12,6 +12,8 @@
 #include "model/circuit.h"
 #include "response/response.h"
 
+using namespace velmora;
+
 namespace {
 
 using Complex = std::complex<double>;

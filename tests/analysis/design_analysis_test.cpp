@@ -9,6 +9,8 @@
 #include "design/design_analysis.h"
 #include "design_cases.h"
 
+using namespace velmora;
+
 namespace {
 
 std::vector<std::string> Codes(const DesignAnalysis& a) {

@@ -8,6 +8,8 @@
 #include "design.h"
 #include "standard_sets.h"
 
+namespace velmora {
+
 // AF1, F1, AF2, F2, C (uF), FSF, ISF, R*; the window's start texts after the four.
 struct DesignInputs {
     std::array<std::string, 8> Texts = {"", "", "", "", "1", "1000", "0.01", "2000"};
@@ -41,3 +43,5 @@ inline DesignRecord Compute(const DesignInputs& in) {
 // The six standard sets with their buttons, in button order.
 inline constexpr int kStandardSetIds[6] = {ID_STD_BUTTERWORTH, ID_STD_BESSEL, ID_STD_CHEB05,
                                            ID_STD_CHEB10,      ID_STD_CHEB20, ID_STD_CHEB30};
+
+}  // namespace velmora

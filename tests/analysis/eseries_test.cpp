@@ -7,6 +7,8 @@
 
 #include "text/quantity_text.h"
 
+using namespace velmora;
+
 namespace {
 
 struct SeriesSize {

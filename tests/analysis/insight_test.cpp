@@ -11,6 +11,8 @@
 #include "report/report.h"
 #include "xml_check.h"
 
+using namespace velmora;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -10,6 +10,8 @@
 #include "design/sensitivity.h"
 #include "test_designs.h"
 
+using namespace velmora;
+
 namespace {
 
 MonteCarloSetup TrialSetup(const DesignRecord& d, Tolerances tol, int trials, uint64_t seed) {
@@ -19,7 +21,7 @@ MonteCarloSetup TrialSetup(const DesignRecord& d, Tolerances tol, int trials, ui
 TEST(MonteCarlo, SameSeedSameTrialsOtherSeedOtherTrials) {
     const DesignRecord d = PresetDesign(ID_STD_CHEB05);
     const ResponseShape target = TargetShape(d);
-    for (Distribution shape : {kUniform, kGaussian}) {
+    for (Distribution shape : {Distribution::Uniform, Distribution::Gaussian}) {
         const MonteCarloResult a =
             RunMonteCarlo(TrialSetup(d, {0.01, 0.05, shape}, 500, 7), target, {});
         const MonteCarloResult b =
@@ -57,8 +59,8 @@ TEST(MonteCarlo, DrawsHaveTheirRangeAndMoments) {
 TEST(MonteCarlo, ZeroToleranceReproducesTheDesign) {
     const DesignRecord d = PresetDesign(ID_STD_BESSEL);
     const ResponseShape target = TargetShape(d);
-    const MonteCarloResult r =
-        RunMonteCarlo(TrialSetup(d, {0, 0, kUniform}, 50, 1), target, {0.001, 0.001, 0.001, 0.01});
+    const MonteCarloResult r = RunMonteCarlo(TrialSetup(d, {0, 0, Distribution::Uniform}, 50, 1),
+                                             target, {0.001, 0.001, 0.001, 0.01});
     EXPECT_EQ(r.Passed, 50);
     EXPECT_NEAR(r.Minus3dB.StdDev, 0, 1e-9);
     EXPECT_NEAR(r.Minus3dB.Mean / target.Minus3dBHz, 1, 1e-5);  // the search's tolerance
@@ -72,7 +74,7 @@ TEST(MonteCarlo, UniformDrawsStayWithinTheSensitivityBound) {
     const ResponseShape target = TargetShape(d);
     const PoleSensitivities s = SensitivitiesOf(ScaledParts(d));
     const MonteCarloResult r =
-        RunMonteCarlo(TrialSetup(d, {0.01, 0, kUniform}, 2000, 3), target, {});
+        RunMonteCarlo(TrialSetup(d, {0.01, 0, Distribution::Uniform}, 2000, 3), target, {});
     for (int i = 0; i < 2; ++i) {
         double bound = 0;
         for (int part = kPartR1; part <= kPartR4; ++part)
@@ -87,7 +89,7 @@ TEST(MonteCarlo, UniformDrawsStayWithinTheSensitivityBound) {
 TEST(MonteCarlo, YieldFollowsTheMask) {
     const DesignRecord d = PresetDesign(ID_STD_BESSEL);
     const ResponseShape target = TargetShape(d);
-    const MonteCarloSetup m = TrialSetup(d, {0.01, 0.02, kUniform}, 1000, 5);
+    const MonteCarloSetup m = TrialSetup(d, {0.01, 0.02, Distribution::Uniform}, 1000, 5);
     struct Row {
         YieldMask Mask;
         double Low, High;

@@ -9,6 +9,8 @@
 #include "design/design_target.h"
 #include "test_designs.h"
 
+using namespace velmora;
+
 namespace {
 
 // The polynomial with the op-amp folded in against the nodal solution with

@@ -11,6 +11,8 @@
 #include "output/step_plot.h"
 #include "xml_check.h"
 
+using namespace velmora;
+
 namespace {
 
 TEST(XmlProblem, CatchesWhatBreaksAParser) {

@@ -8,6 +8,8 @@
 #include "number_text.h"
 #include "standard_sets.h"
 
+using namespace velmora;
+
 namespace {
 
 // Decimals a preset text is printed with: "1.03127" -> 5, "1" -> 0.
@@ -30,12 +32,21 @@ struct PresetRow {
 // so it agrees to about four significant digits only.
 TEST(ResponseGenerator, AgreesWithThePresetRowsToTheirPrintedDigits) {
     const PresetRow rows[] = {
-        {ID_STD_BUTTERWORTH, {kButterworth, 0, kDefaultCutoff}, false, true},
-        {ID_STD_BESSEL, {kBessel, 0, kUnitDelay}, false, true},
-        {ID_STD_CHEB05, {kTchebysheff, 0.5, kRippleEdge}, false, true},
-        {ID_STD_CHEB10, {kTchebysheff, 1.0, kMinus3dB}, false, false},
-        {ID_STD_CHEB20, {kTchebysheff, 2.0, kRippleEdge}, false, true},
-        {ID_STD_CHEB30, {kTchebysheff, 3.0, kRippleEdge}, true, true},
+        {ID_STD_BUTTERWORTH,
+         {ResponseKind::Butterworth, 0, CutoffConvention::Default},
+         false,
+         true},
+        {ID_STD_BESSEL, {ResponseKind::Bessel, 0, CutoffConvention::UnitDelay}, false, true},
+        {ID_STD_CHEB05,
+         {ResponseKind::Tchebysheff, 0.5, CutoffConvention::RippleEdge},
+         false,
+         true},
+        {ID_STD_CHEB10, {ResponseKind::Tchebysheff, 1.0, CutoffConvention::Minus3dB}, false, false},
+        {ID_STD_CHEB20,
+         {ResponseKind::Tchebysheff, 2.0, CutoffConvention::RippleEdge},
+         false,
+         true},
+        {ID_STD_CHEB30, {ResponseKind::Tchebysheff, 3.0, CutoffConvention::RippleEdge}, true, true},
     };
     for (const PresetRow& row : rows) {
         const StandardSet* set = FindStandardSet(row.ControlId);
@@ -66,8 +77,12 @@ TEST(ResponseGenerator, AgreesWithPublishedCoefficientTables) {
         double A1, B1, A2, B2;
     };
     const Published rows[] = {
-        {{kButterworth, 0, kMinus3dB}, 1.8478, 1.0000, 0.7654, 1.0000},
-        {{kBessel, 0, kMinus3dB}, 1.3397, 0.4889, 0.7743, 0.3890},
+        {{ResponseKind::Butterworth, 0, CutoffConvention::Minus3dB},
+         1.8478,
+         1.0000,
+         0.7654,
+         1.0000},
+        {{ResponseKind::Bessel, 0, CutoffConvention::Minus3dB}, 1.3397, 0.4889, 0.7743, 0.3890},
     };
     for (const Published& row : rows) {
         const auto pairs = PrototypePairs(row.Choice);
@@ -97,8 +112,10 @@ double PowerRatioAtOne(const std::array<PrototypePair, 2>& pairs) {
 TEST(ResponseGenerator, TchebysheffCutoffConventionsHoldForAnyRipple) {
     for (double ripple : {0.01, 0.1, 0.25, 0.5, 1.0, 2.0, 3.0, 3.0103, 6.0}) {
         const double eps2 = std::pow(10.0, ripple / 10) - 1;
-        const auto edge = PrototypePairs({kTchebysheff, ripple, kRippleEdge});
-        const auto minus3 = PrototypePairs({kTchebysheff, ripple, kMinus3dB});
+        const auto edge =
+            PrototypePairs({ResponseKind::Tchebysheff, ripple, CutoffConvention::RippleEdge});
+        const auto minus3 =
+            PrototypePairs({ResponseKind::Tchebysheff, ripple, CutoffConvention::Minus3dB});
         ASSERT_TRUE(edge && minus3);
         EXPECT_NEAR(PowerRatioAtOne(*edge), 1, 1e-9) << ripple;
         EXPECT_NEAR(PowerRatioAtOne(*minus3), 2 / (1 + eps2), 1e-9) << ripple;
@@ -107,8 +124,8 @@ TEST(ResponseGenerator, TchebysheffCutoffConventionsHoldForAnyRipple) {
 }
 
 TEST(ResponseGenerator, BesselNormalisations) {
-    const auto delay = PrototypePairs({kBessel, 0, kUnitDelay});
-    const auto phase = PrototypePairs({kBessel, 0, kPhase});
+    const auto delay = PrototypePairs({ResponseKind::Bessel, 0, CutoffConvention::UnitDelay});
+    const auto phase = PrototypePairs({ResponseKind::Bessel, 0, CutoffConvention::Phase});
     ASSERT_TRUE(delay && phase);
     // DC group delay of an all-pole pair product: sum of AF / F.
     EXPECT_NEAR((*delay)[0].AF / (*delay)[0].F + (*delay)[1].AF / (*delay)[1].F, 1, 1e-12);
@@ -119,8 +136,9 @@ TEST(ResponseGenerator, BesselNormalisations) {
 
 TEST(ResponseGenerator, TextsReadBackExactlyAndBadChoicesAreRefused) {
     for (const ResponseChoice& choice :
-         {ResponseChoice{kTchebysheff, 0.25, kRippleEdge}, ResponseChoice{kBessel, 0, kPhase},
-          ResponseChoice{kButterworth, 0, kDefaultCutoff}}) {
+         {ResponseChoice{ResponseKind::Tchebysheff, 0.25, CutoffConvention::RippleEdge},
+          ResponseChoice{ResponseKind::Bessel, 0, CutoffConvention::Phase},
+          ResponseChoice{ResponseKind::Butterworth, 0, CutoffConvention::Default}}) {
         const auto pairs = PrototypePairs(choice);
         ASSERT_TRUE(pairs);
         const auto texts = PairTexts(*pairs);
@@ -128,11 +146,11 @@ TEST(ResponseGenerator, TextsReadBackExactlyAndBadChoicesAreRefused) {
         for (size_t k = 0; k < 4; ++k)
             EXPECT_EQ(ParseNumber(texts[k]), values[k]) << texts[k];
     }
-    EXPECT_FALSE(PrototypePairs({kTchebysheff, 0, kRippleEdge}));
-    EXPECT_FALSE(PrototypePairs({kTchebysheff, -1, kRippleEdge}));
-    EXPECT_FALSE(PrototypePairs({kButterworth, 0, kRippleEdge}));
-    EXPECT_FALSE(PrototypePairs({kBessel, 0, kRippleEdge}));
-    EXPECT_FALSE(PrototypePairs({kTchebysheff, 1, kUnitDelay}));
+    EXPECT_FALSE(PrototypePairs({ResponseKind::Tchebysheff, 0, CutoffConvention::RippleEdge}));
+    EXPECT_FALSE(PrototypePairs({ResponseKind::Tchebysheff, -1, CutoffConvention::RippleEdge}));
+    EXPECT_FALSE(PrototypePairs({ResponseKind::Butterworth, 0, CutoffConvention::RippleEdge}));
+    EXPECT_FALSE(PrototypePairs({ResponseKind::Bessel, 0, CutoffConvention::RippleEdge}));
+    EXPECT_FALSE(PrototypePairs({ResponseKind::Tchebysheff, 1, CutoffConvention::UnitDelay}));
 }
 
 }  // namespace

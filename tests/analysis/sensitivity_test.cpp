@@ -11,6 +11,8 @@
 #include "response/response.h"
 #include "test_designs.h"
 
+using namespace velmora;
+
 namespace {
 
 // Central difference of the nodal analysis, relative step h: an independent
@@ -80,7 +82,8 @@ TEST(Sensitivity, PresetsAgainstFiniteDifferencesAndTheNodalAnalysis) {
 // Butterworth is at half power at its cutoff.
 TEST(ResponseShape, ExactFiguresOfKnownResponses) {
     for (double ripple : {0.1, 0.25, 0.5, 1.0, 2.0, 3.0}) {
-        const auto pairs = PrototypePairs({kTchebysheff, ripple, kRippleEdge});
+        const auto pairs =
+            PrototypePairs({ResponseKind::Tchebysheff, ripple, CutoffConvention::RippleEdge});
         const DesignRecord d =
             DesignOf((*pairs)[0].AF, (*pairs)[0].F, (*pairs)[1].AF, (*pairs)[1].F, 2500);
         const ResponseShape target = TargetShape(d);

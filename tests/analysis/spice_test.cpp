@@ -16,6 +16,8 @@
 #include "output/bode_plot.h"
 #include "output/spice_netlist.h"
 
+using namespace velmora;
+
 namespace {
 
 namespace fs = std::filesystem;

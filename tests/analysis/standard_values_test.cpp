@@ -7,6 +7,8 @@
 #include "design/design_target.h"
 #include "test_designs.h"
 
+using namespace velmora;
+
 namespace {
 
 TEST(StandardValues, EveryResistorIsASeriesValueAndKFollowsRkr) {

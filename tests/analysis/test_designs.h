@@ -8,6 +8,8 @@
 #include "number_text.h"
 #include "standard_sets.h"
 
+namespace velmora {
+
 inline DesignRecord DesignOf(double af1, double f1, double af2, double f2, double fsf = 1000,
                              double isf = 0.01, double capUF = 1) {
     DesignRecord d;
@@ -31,3 +33,5 @@ inline DesignRecord PresetDesign(int controlId) {
 
 inline constexpr int kFilledPresets[] = {ID_STD_BUTTERWORTH, ID_STD_BESSEL, ID_STD_CHEB05,
                                          ID_STD_CHEB10,      ID_STD_CHEB20, ID_STD_CHEB30};
+
+}  // namespace velmora

@@ -8,6 +8,8 @@
 #include "control_ids.h"
 #include "report/batch.h"
 
+using namespace velmora;
+
 namespace {
 
 struct BatchRow {

@@ -9,6 +9,8 @@
 
 #include "common/calculation.h"
 
+using namespace velmora;
+
 namespace {
 
 TEST(BuildOptions, Quantities) {
