@@ -18,7 +18,4 @@ struct StateSpace {
 // states. Only for PartsAreSolvable(parts).
 StateSpace CircuitStateSpace(const FilterParts& parts);
 
-// Two second-order sections in cascade, states (y1, y1', y2, y2').
-StateSpace PolePairStateSpace(const PolePair& first, const PolePair& second, double dcGain);
-
 }  // namespace velmora

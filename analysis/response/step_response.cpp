@@ -34,8 +34,7 @@ std::vector<StepPoint> Integrate(const StateSpace& sys, double endS, int count) 
     return out;
 }
 
-}  // namespace
-
+// Two second-order sections in cascade, states (y1, y1', y2, y2').
 StateSpace PolePairStateSpace(const PolePair& first, const PolePair& second, double dcGain) {
     // y'' = w^2 (u - y) - (w/Q) y' per section; the first drives the second.
     StateSpace ss;
@@ -57,6 +56,8 @@ StateSpace PolePairStateSpace(const PolePair& first, const PolePair& second, dou
     ss.C(2) = dcGain;
     return ss;
 }
+
+}  // namespace
 
 std::vector<StepPoint> CircuitStep(const FilterParts& parts, double endS, int count) {
     if (!PartsAreSolvable(parts)) return {};
