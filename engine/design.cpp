@@ -22,12 +22,7 @@ constexpr double kOhmsPerKilohm = 1000.0;
 
 // Conductance of R1 and residual of the remaining design equation at a trial
 // conductance x of R2 (and R3), both in mS.
-struct Point {
-    double G1;
-    double E;
-};
-
-Point Evaluate(const DesignRecord& d, double xd) {
+DesignPoint Evaluate(const DesignRecord& d, double xd) {
     const Ext x = xd, p1 = d.P1, p2 = d.P2, p3 = d.P3, p4 = d.P4;
     const Ext x2 = x * x, x3 = x2 * x, x4 = x3 * x, x5 = x4 * x;
     const Ext num = -8 * x5 + 2 * p1 * x4 - p3 * x2 + 5 * p4 * x;
@@ -52,6 +47,17 @@ Step ChooseHalf(const DesignRecord& d) {
     if (high < 0) return Step::Upper;
     if (high == 0 || std::isnan(high)) return Step::Stop;
     return Step::Lower;  // no sign change on either side: keep the lower half anyway
+}
+
+// 6. Closed-form parts, in kOhm, from XMid and G1Mid.
+VELMORA_NOINLINE void ComputeParts(DesignRecord& d) {
+    d.R2 = static_cast<double>(1 / static_cast<Ext>(d.XMid));
+    d.R3 = d.R2;
+    d.R1 = static_cast<double>(1 / static_cast<Ext>(d.G1Mid));
+    d.R4 = static_cast<double>(1 / (static_cast<Ext>(d.R2) * d.R1 * d.R3 * d.P4));
+    d.K = static_cast<double>(static_cast<Ext>(d.R4) *
+                                  (1 / static_cast<Ext>(d.R1) + 4 / static_cast<Ext>(d.R2) - d.P1) +
+                              2);
 }
 
 VELMORA_NOINLINE int ComputeDesignExtended(DesignRecord& d, const PassObserver& observer) {
@@ -80,9 +86,9 @@ VELMORA_NOINLINE int ComputeDesignExtended(DesignRecord& d, const PassObserver& 
     for (;;) {
         ++passes;
         // 5.1 All three points, every pass (4. inside Evaluate).
-        const Point lo = Evaluate(d, d.XLo);
-        const Point mid = Evaluate(d, d.XMid);
-        const Point hi = Evaluate(d, d.XHi);
+        const DesignPoint lo = Evaluate(d, d.XLo);
+        const DesignPoint mid = Evaluate(d, d.XMid);
+        const DesignPoint hi = Evaluate(d, d.XHi);
         d.G1Lo = lo.G1, d.ELo = lo.E;
         d.G1Mid = mid.G1, d.EMid = mid.E;
         d.G1Hi = hi.G1, d.EHi = hi.E;
@@ -106,15 +112,18 @@ VELMORA_NOINLINE int ComputeDesignExtended(DesignRecord& d, const PassObserver& 
         if (!(width > 0)) break;
     }
 
-    // 6. Closed-form parts, in kOhm.
-    d.R2 = static_cast<double>(1 / static_cast<Ext>(d.XMid));
-    d.R3 = d.R2;
-    d.R1 = static_cast<double>(1 / static_cast<Ext>(d.G1Mid));
-    d.R4 = static_cast<double>(1 / (static_cast<Ext>(d.R2) * d.R1 * d.R3 * d.P4));
-    d.K = static_cast<double>(static_cast<Ext>(d.R4) *
-                                  (1 / static_cast<Ext>(d.R1) + 4 / static_cast<Ext>(d.R2) - d.P1) +
-                              2);
+    ComputeParts(d);
     return passes;
+}
+
+VELMORA_NOINLINE DesignPoint EvaluateExtended(const DesignRecord& d, double x) {
+    return Evaluate(d, x);
+}
+
+VELMORA_NOINLINE void ComputePartsAtExtended(DesignRecord& d, double x) {
+    d.XMid = x;
+    d.G1Mid = Evaluate(d, x).G1;
+    ComputeParts(d);
 }
 
 struct Display {
@@ -167,6 +176,16 @@ void ReadInputs(DesignRecord& design, const TextSource& source) {
 int ComputeDesign(DesignRecord& design, const PassObserver& observer) {
     FpuScope scope;
     return ComputeDesignExtended(design, observer);
+}
+
+DesignPoint EvaluateDesignAt(const DesignRecord& design, double x) {
+    FpuScope scope;
+    return EvaluateExtended(design, x);
+}
+
+void ComputePartsAt(DesignRecord& design, double x) {
+    FpuScope scope;
+    ComputePartsAtExtended(design, x);
 }
 
 void ShowResults(const DesignRecord& design, const TextSink& sink) {

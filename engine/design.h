@@ -53,6 +53,25 @@ using PassObserver = std::function<void(const DesignRecord& design, int pass)>;
 // and NaN flow through silently.
 int ComputeDesign(DesignRecord& design, const PassObserver& observer = {});
 
+// One trial of the search, for tools that look past the root the bisection
+// keeps (every root of the design equation): the conductance of R1 and the
+// residual of the remaining design equation at a trial conductance x of R2
+// and R3, all in mS, evaluated exactly as each pass evaluates them.
+struct DesignPoint {
+    double G1 = 0;
+    double E = 0;
+};
+DesignPoint EvaluateDesignAt(const DesignRecord& design, double x);
+
+// The design at a root x of the residual: XMid = x, G1Mid = G1 at x, and
+// R1 .. R4 and K by the closed forms ComputeDesign ends with. The record's
+// P1 .. P4 must be filled (by ComputeDesign).
+//
+//   DesignRecord root = d;          // d after ComputeDesign
+//   ComputePartsAt(root, x);        // EvaluateDesignAt(d, x).E changes sign at x
+//   // root.R1 .. root.K: the design at that root
+void ComputePartsAt(DesignRecord& design, double x);
+
 // Hands the twelve result texts to the sink in display order: ID_PROTO_R1 ..
 // ID_PROTO_R4, ID_PROTO_K, ID_OUT_R1 .. ID_OUT_R4, ID_OUT_C, ID_OUT_RKR,
 // ID_OUT_FREQ.

@@ -1,33 +1,99 @@
 #include "alternatives.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "design_target.h"
+#include "model/polynomial.h"
 
 namespace velmora {
 
 namespace {
 
 using Ext = long double;
+using ExtPolynomial = std::vector<Ext>;
 
 constexpr double kGMin = 1e-7;  // mS: R2 = 10 GOhm
 constexpr double kGMax = 1e4;   // mS: R2 = 0.1 ohm
 constexpr int kPointsPerDecade = 400;
 constexpr double kEquationTolerance = 1e-6;  // relative mismatch of d0..d3 allowed
+constexpr double kShownTolerance = 1e-4;     // the window's root: its search stops at 1e-6
 
 bool SameSign(double a, double b) {
     return (a < 0) == (b < 0);
 }
 
-// Prototype parts of a root, from the closed forms of the design equations.
-AlternativeDesign PartsAt(const DesignRecord& d, double x) {
-    AlternativeDesign a;
-    a.X = x;
-    a.R2 = 1 / x;
-    a.R1 = 1 / DesignResidual(d, x).G1;
-    a.R4 = 1 / (a.R2 * a.R1 * a.R2 * d.P4);
-    a.K = a.R4 * (1 / a.R1 + 4 / a.R2 - d.P1) + 2;
+ExtPolynomial Times(const ExtPolynomial& a, const ExtPolynomial& b) {
+    ExtPolynomial c(a.size() + b.size() - 1, 0);
+    for (size_t i = 0; i < a.size(); ++i)
+        for (size_t j = 0; j < b.size(); ++j)
+            c[i + j] += a[i] * b[j];
+    return c;
+}
+
+ExtPolynomial Plus(ExtPolynomial a, const ExtPolynomial& b) {
+    a.resize(std::max(a.size(), b.size()), 0);
+    for (size_t i = 0; i < b.size(); ++i)
+        a[i] += b[i];
     return a;
+}
+
+// The residual is e = g^2 + g (9x - 2 p1) / 2 + (8x^4 - 2 p1 x^3 + p3 x - p4) / (2x^2)
+// with g = N / D the conductance of R1, so e = F / (2 x^2 D^2): e has the
+// sign of the degree-12 polynomial F wherever it is finite. F is homogeneous
+// when x counts once and p_k k times, so in y = x / s, with p_k / s^k in
+// place of p_k, its coefficients stay near one for s = p4^(1/4).
+Polynomial ResidualNumerator(const DesignRecord& d, Ext s) {
+    const Ext q1 = d.P1 / s, q2 = d.P2 / (s * s), q3 = d.P3 / (s * s * s),
+              q4 = d.P4 / (s * s * s * s);
+    const ExtPolynomial n = {0, 5 * q4, -q3, 0, 2 * q1, -8};
+    const ExtPolynomial den = {2 * q4, -2 * q3, 4 * q2, -10 * q1, 29};
+    const ExtPolynomial rest = {-q4, q3, 0, -2 * q1, 8};
+    const ExtPolynomial twoY2 = {0, 0, 2}, y2 = {0, 0, 1}, slope = {-2 * q1, 9};
+    const ExtPolynomial f =
+        Plus(Plus(Times(Times(twoY2, n), n), Times(Times(y2, n), Times(den, slope))),
+             Times(Times(den, den), rest));
+    return Polynomial(f.begin(), f.end());
+}
+
+// Where to look for sign changes, in increasing x: a log grid over the
+// range, and every real critical point of F in it. Between two neighbours F
+// is then monotonic, so no two roots share an interval however close they
+// lie; the grid stands in when F's coefficients are not finite.
+std::vector<double> TrialPoints(const DesignRecord& d) {
+    const int points = static_cast<int>(std::log10(kGMax / kGMin) * kPointsPerDecade);
+    std::vector<double> x;
+    for (int k = 0; k <= points; ++k)
+        x.push_back(kGMin * std::pow(kGMax / kGMin, static_cast<double>(k) / points));
+    const Ext s = std::sqrt(std::sqrt(std::fabs(static_cast<Ext>(d.P4))));
+    if (!(s > 0) || !std::isfinite(s)) return x;
+    const Polynomial f = ResidualNumerator(d, s);
+    if (!std::all_of(f.begin(), f.end(), [](double c) { return std::isfinite(c); })) return x;
+    for (const Complex& y : PolynomialRoots(Derivative(f))) {
+        // Generous: a point too many costs one evaluation.
+        const double at = static_cast<double>(s * y.real());
+        if (std::fabs(y.imag()) <= 0.01 * std::abs(y) && at > kGMin && at < kGMax) x.push_back(at);
+    }
+    std::sort(x.begin(), x.end());
+    x.erase(std::unique(x.begin(), x.end()), x.end());
+    return x;
+}
+
+// The root x refined to the last bit from a bracket with a sign change.
+double Refine(const DesignRecord& d, double lo, double hi, double eLo) {
+    for (int pass = 0; pass < 200 && lo < hi; ++pass) {
+        const double mid = 0.5 * (lo + hi);
+        if (mid <= lo || mid >= hi) break;
+        const double eMid = EvaluateDesignAt(d, mid).E;
+        if (eMid == 0) return mid;
+        if (SameSign(eMid, eLo)) {
+            lo = mid;
+            eLo = eMid;
+        } else {
+            hi = mid;
+        }
+    }
+    return 0.5 * (lo + hi);
 }
 
 // The four coefficient equations with equal capacitors (t = s c), checked
@@ -48,65 +114,47 @@ bool MeetsEquations(const DesignRecord& d, const AlternativeDesign& a) {
 
 }  // namespace
 
-ResidualPoint DesignResidual(const DesignRecord& d, double xd) {
-    const Ext x = xd, p1 = d.P1, p2 = d.P2, p3 = d.P3, p4 = d.P4;
-    const Ext x2 = x * x, x3 = x2 * x, x4 = x3 * x, x5 = x4 * x;
-    const Ext num = -8 * x5 + 2 * p1 * x4 - p3 * x2 + 5 * p4 * x;
-    const Ext den = 29 * x4 - 10 * p1 * x3 + 4 * p2 * x2 - 2 * p3 * x + 2 * p4;
-    const Ext g = num / den;
-    const Ext e =
-        g * g + 0.5L * g * (9 * x - 2 * p1) + (8 * x4 - 2 * p1 * x3 + p3 * x - p4) / (2 * x2);
-    return {static_cast<double>(g), static_cast<double>(e)};
-}
-
 std::vector<AlternativeDesign> AlternativeDesigns(const DesignRecord& d) {
     std::vector<AlternativeDesign> found;
     // 1. The root the window shows: the bisection on a copy of the record.
     DesignRecord window = d;
     ComputeDesign(window);
 
-    // 2. Scan the range on a log grid fine enough to separate the roots seen
-    //    in practice (a few per decade at most).
-    const int points = static_cast<int>(std::log10(kGMax / kGMin) * kPointsPerDecade);
-    double xPrev = kGMin, ePrev = DesignResidual(d, xPrev).E;
-    for (int k = 1; k <= points; ++k) {
-        const double x = kGMin * std::pow(kGMax / kGMin, static_cast<double>(k) / points);
-        const double e = DesignResidual(d, x).E;
+    // 2. A sign change of the residual between neighbouring trial points.
+    const std::vector<double> points = TrialPoints(d);
+    double ePrev = EvaluateDesignAt(d, points[0]).E;
+    for (size_t k = 1; k < points.size(); ++k) {
+        const double e = EvaluateDesignAt(d, points[k]).E;
         if (std::isfinite(e) && std::isfinite(ePrev) && !SameSign(e, ePrev)) {
-            // 3. Bisect the bracket to the last bit.
-            double lo = xPrev, hi = x, eLo = ePrev;
-            for (int pass = 0; pass < 200 && lo < hi; ++pass) {
-                const double mid = 0.5 * (lo + hi);
-                if (mid <= lo || mid >= hi) break;
-                const double eMid = DesignResidual(d, mid).E;
-                if (eMid == 0) {
-                    lo = hi = mid;
-                    break;
-                }
-                if (SameSign(eMid, eLo)) {
-                    lo = mid;
-                    eLo = eMid;
-                } else {
-                    hi = mid;
-                }
-            }
+            // 3. The root, and the parts by the engine's closed forms.
+            DesignRecord root = d;
+            ComputePartsAt(root, Refine(d, points[k - 1], points[k], ePrev));
+            AlternativeDesign a;
+            a.X = root.XMid;
+            a.R1 = root.R1;
+            a.R2 = root.R2;
+            a.R4 = root.R4;
+            a.K = root.K;
             // 4. Keep it when it is a design, whether or not it can be built.
-            AlternativeDesign a = PartsAt(d, 0.5 * (lo + hi));
             if (MeetsEquations(d, a)) {
                 a.Buildable = a.R1 > 0 && a.R2 > 0 && a.R4 > 0 && a.K >= 1;
-                a.Scaled = ScaledParts(d);
-                a.Scaled.R1 = a.R1 * 1000 * d.ISF;
-                a.Scaled.R2 = a.Scaled.R3 = a.R2 * 1000 * d.ISF;
-                a.Scaled.R4 = a.R4 * 1000 * d.ISF;
-                a.Scaled.K = a.K;
+                a.Scaled = ScaledParts(root);
                 a.Sensitivity = SensitivitiesOf(a.Scaled);
-                a.Shown = std::fabs(window.XMid / a.X - 1) < 1e-4;
                 found.push_back(a);
             }
         }
-        xPrev = x;
         ePrev = e;
     }
+
+    // 5. The window's root: the nearest, when the search ended on one.
+    const auto distance = [&](const AlternativeDesign& a) {
+        return std::fabs(window.XMid / a.X - 1);
+    };
+    const auto nearest = std::min_element(
+        found.begin(), found.end(), [&](const AlternativeDesign& a, const AlternativeDesign& b) {
+            return distance(a) < distance(b);
+        });
+    if (nearest != found.end() && distance(*nearest) < kShownTolerance) nearest->Shown = true;
     return found;
 }
 

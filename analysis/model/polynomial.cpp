@@ -8,8 +8,9 @@ namespace velmora {
 namespace {
 
 // Small fixed capacity keeps the companion matrix off the heap: the Monte
-// Carlo run finds some 30,000 sets of roots.
-constexpr int kMaxDegree = 8;
+// Carlo run finds some 30,000 sets of roots. Twelve: the residual of the
+// design equation as a polynomial (alternatives.cpp).
+constexpr int kMaxDegree = 12;
 using Companion = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, 0, kMaxDegree, kMaxDegree>;
 
 Complex Polish(const Polynomial& p, const Polynomial& dp, Complex z) {

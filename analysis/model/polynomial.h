@@ -18,9 +18,10 @@ Complex EvaluatePolynomial(const Polynomial& p, Complex s);
 Polynomial Derivative(const Polynomial& p);
 
 // All roots of p, as many as its degree once zero leading coefficients are
-// dropped. Found as eigenvalues of the companion matrix of p rescaled to
-// unit geometric-mean root magnitude (the coefficients of a kilohertz filter
-// span thirty decades otherwise), then polished by Newton steps on p itself.
+// dropped; none above degree 12. Found as eigenvalues of the companion matrix
+// of p rescaled to unit geometric-mean root magnitude (the coefficients of a
+// kilohertz filter span thirty decades otherwise), then polished by Newton
+// steps on p itself.
 std::vector<Complex> PolynomialRoots(const Polynomial& p);
 
 // The smallest real root of p in (0, inf), or NaN when there is none. A root

@@ -238,7 +238,8 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
                    "GBW for f0 and Q within 1 %")
         ->group(group);
     app.add_flag("--alternatives", o.Alternatives,
-                 "every root of the design equation, with parts, K and sensitivities")
+                 "every root of the design equation, with parts, K and sensitivities; those "
+                 "that cannot be built are marked")
         ->group(group);
     app.add_flag("--bom", o.Bom, "bill of materials as text")->group(group);
     app.add_option("--bom-csv", o.BomCsv, "bill of materials as CSV to a file ('-': stdout)")

@@ -112,6 +112,7 @@ void WriteSensitivity(std::ostream& out, const PoleSensitivities& s) {
 
 // The part and figure with the largest |S|, for one line per alternative.
 std::string WorstText(const PoleSensitivities& s) {
+    if (!s.Valid) return "-";
     double worst = -1;
     std::string text;
     for (int i = 0; i < 2; ++i)
@@ -281,7 +282,6 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
         out << line;
         int n = 0;
         for (const AlternativeDesign& a : all) {
-            if (!a.Buildable && !a.Shown) continue;
             std::snprintf(line, sizeof line, "  %-3d %-10s %-10s %-10s %-8.4f %-10s %s%s%s\n", ++n,
                           FormatEngineering(a.Scaled.R1, 5).c_str(),
                           FormatEngineering(a.Scaled.R2, 5).c_str(),
