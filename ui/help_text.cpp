@@ -1,11 +1,14 @@
 #include "help_page.h"
 
+#include "velmora_version.h"
+
 namespace {
 
 // One line per item; the message box wraps each to its own width.
 constexpr std::string_view kHelpPage =
     "Velmora Calculator\n"
-    "Velmora Designer 1.03 - free to use, copy and pass on.\n"
+    "Velmora Designer " VELMORA_VERSION_TEXT
+    " - free to use, copy and pass on.\n"
     "\n"
     "Freeware with no guarantee of suitability for any purpose. No liability is assumed for any "
     "loss or damage, of any kind and under any circumstances.\n"

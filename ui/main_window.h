@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+#include "velmora_version.h"
+
 // Where and how the main window appears: dialog units of the dialog font,
 // relative to the screen, no centring.
 struct MainWindowFrame {
@@ -23,8 +25,9 @@ struct MainWindowFrame {
 
 // Fixed frame with caption, system menu, minimise and maximise boxes; shown
 // by the modal run, not by creation (WS_VISIBLE is dropped by DialogCreate).
+inline constexpr char kMainWindowCaption[] = "Velmora Designer  " VELMORA_VERSION_TEXT;
 inline constexpr MainWindowFrame kMainWindowFrame = {
-    "Velmora Designer  1.03", 145, 138, 513, 277, 0x94CB00D4, WS_EX_CONTROLPARENT, "APPICON"};
+    kMainWindowCaption, 145, 138, 513, 277, 0x94CB00D4, WS_EX_CONTROLPARENT, "APPICON"};
 
 // Creates the window and its 65 controls in table order, gives it its icon
 // and runs it with MainWindowCallback. Returns the result the window was
