@@ -34,7 +34,7 @@ struct CircuitAnalysis {
     double DcGain = 0;      // H(0)
     PolePair Pairs[2];      // lower Q first
     double Minus3dBHz = 0;  // first frequency where |H| falls 3 dB below |H(0)|
-    double PeakingDb = 0;   // max |H| over the passband relative to |H(0)|, >= 0
+    double PeakingDb = 0;   // max |H| at any frequency relative to |H(0)|, >= 0
     bool Stable = false;    // every pole in the left half-plane
     double PeakHz = 0;      // where the peaking is; 0 when |H| never rises above |H(0)|
 };
