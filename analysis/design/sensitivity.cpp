@@ -38,6 +38,39 @@ Polynomial ScaledPartial(const CircuitElements& e, int part) {
     return d;
 }
 
+// a = quotient * (s^2 + b s + c) + r1 s + r0.
+Polynomial DivideByPair(Polynomial a, double b, double c, double& r1, double& r0) {
+    Polynomial quotient(a.size() > 2 ? a.size() - 2 : 0, 0.0);
+    for (size_t k = a.size(); k-- > 2;) {
+        quotient[k - 2] = a[k];
+        a[k - 1] -= b * a[k];
+        a[k - 2] -= c * a[k];
+    }
+    r1 = a.size() > 1 ? a[1] : 0;
+    r0 = a.empty() ? 0 : a[0];
+    return quotient;
+}
+
+// How the factor s^2 + b s + c of D that holds one pair moves, x db/dx and
+// x dc/dx, from x dD/dx. With D = F R, a change dD = dF R + F dR leaves
+// dD mod F = (db s + dc) R mod F: two linear equations in db and dc whose
+// determinant is the resultant of F and R. They stay well posed when the
+// pair's two poles meet (a double real pole, AF = 2), where the motion of
+// each pole alone, -(x dD/dx)(p) / D'(p), runs off to infinity and the two
+// cancel only to the few digits the poles are known to.
+struct FactorMotion {
+    double B = 0, C = 0;
+};
+
+FactorMotion MotionOfFactor(const Polynomial& d, const Polynomial& partial, double b, double c) {
+    double u1 = 0, u0 = 0, m1 = 0, m0 = 0, unused = 0;
+    DivideByPair(DivideByPair(d, b, c, unused, unused), b, c, u1, u0);  // R mod F
+    DivideByPair(partial, b, c, m1, m0);
+    // (db s + dc)(u1 s + u0) mod F = (db (u0 - u1 b) + dc u1) s + (dc u0 - db u1 c).
+    const double det = (u0 - u1 * b) * u0 + u1 * u1 * c;
+    return {(m1 * u0 - u1 * m0) / det, ((u0 - u1 * b) * m0 + u1 * c * m1) / det};
+}
+
 }  // namespace
 
 const char* PartName(int part) {
@@ -52,24 +85,27 @@ double& PartValue(FilterParts& p, int part) {
 PoleSensitivities SensitivitiesOf(const FilterParts& parts) {
     PoleSensitivities s;
     const CircuitElements e = ElementsOf(parts);
-    const Polynomial d = IdealDenominator(CircuitPolynomialOf(e), e.K);
-    const Polynomial slope = Derivative(d);
+    Polynomial d = IdealDenominator(CircuitPolynomialOf(e), e.K);
     double extra = 0;
     const std::vector<PoleCouple> couples = CouplePoles(PolynomialRoots(d), &extra);
     if (couples.size() != 2) return s;
 
+    // Monic, so that the remainders stay near the scale of the poles.
+    const double lead = d.back();
+    for (double& c : d)
+        c /= lead;
     for (int part = 0; part < kPartCount; ++part) {
-        const Polynomial partial = ScaledPartial(e, part);
+        Polynomial partial = ScaledPartial(e, part);
+        for (double& c : partial)
+            c /= lead;
         for (size_t i = 0; i < 2; ++i) {
-            const PoleCouple& c = couples[i];
-            // 1. Relative motion of each pole: x dp/dx = -(x dD/dx)(p) / D'(p).
-            const Complex dp = -EvaluatePolynomial(partial, c.P) / EvaluatePolynomial(slope, c.P);
-            const Complex dq = -EvaluatePolynomial(partial, c.Q) / EvaluatePolynomial(slope, c.Q);
-            // 2. f0^2 = p*q and Q = f0 / -(p + q), so
-            //    S(f0) = (dp/p + dq/q) / 2 and S(Q) = S(f0) - (dp + dq) / (p + q).
-            const double sf0 = 0.5 * (dp / c.P + dq / c.Q).real();
-            s.F0[i][part] = sf0;
-            s.Q[i][part] = sf0 - (dp + dq).real() / (c.P + c.Q).real();
+            // f0^2 = c and Q = f0 / b for the pair's factor s^2 + b s + c, so
+            // S(f0) = (x dc/dx) / 2c and S(Q) = S(f0) - (x db/dx) / b.
+            const double b = -(couples[i].P + couples[i].Q).real();
+            const double c = (couples[i].P * couples[i].Q).real();
+            const FactorMotion m = MotionOfFactor(d, partial, b, c);
+            s.F0[i][part] = 0.5 * m.C / c;
+            s.Q[i][part] = s.F0[i][part] - m.B / b;
         }
     }
     s.Pairs[0] = couples[0].Pair;

@@ -1,8 +1,9 @@
 // Sensitivities of each pole pair's f0 and Q to each part:
 // S(y, x) = (x / y) * dy/dx, the percent change of y per percent change of x.
 //
-// From the poles' own derivatives (dp = -x * dD/dx(p) / D'(p)), not from
-// finite differences, so they are exact to rounding and cheap.
+// From the derivative of each pair's quadratic factor of the denominator
+// (see sensitivity.cpp), not from finite differences, so they are exact to
+// rounding and cheap, and stay so at a double real pole (AF = 2).
 //
 //   PoleSensitivities s = SensitivitiesOf(parts);   // Butterworth, equal C
 //   s.F0[0][kPartC1]   -> about -0.25 ... ; the four C of each pair sum to -1

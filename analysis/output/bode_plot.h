@@ -1,6 +1,6 @@
 // The Bode plot of a design: gain, phase and group delay of the target and
 // of the circuit as shown, on one log frequency axis, with the -3 dB point
-// and any passband peak marked.
+// and any peak above the DC gain marked.
 //
 //   BodeData data = MakeBodeData(analysis, "Butterworth", "FSF 1000, ISF 0.01");
 //   std::string svg = BodePlotSvg(data, "bode", true);   // a complete .svg file

@@ -80,16 +80,13 @@ PassbandFigures MeasurePassband(const std::function<double(double)>& magnitude, 
         1 + static_cast<int>(std::ceil(std::log10(highHz / lowHz) * kSamplesPerDecade));
     const std::vector<double> hz = LogFrequencies(lowHz, highHz, count);
 
-    // 1. Walk up until the magnitude first drops below half power.
+    // 1. Sample the whole span; the first sample below half power ends the passband.
     const double threshold = kHalfPower * dcMagnitude;
     size_t edge = hz.size();
     std::vector<double> mag;
     for (size_t k = 0; k < hz.size(); ++k) {
         mag.push_back(magnitude(hz[k]));
-        if (mag.back() < threshold) {
-            edge = k;
-            break;
-        }
+        if (edge == hz.size() && mag.back() < threshold) edge = k;
     }
 
     // 2. Bisect the crossing in log frequency.
@@ -102,7 +99,8 @@ PassbandFigures MeasurePassband(const std::function<double(double)>& magnitude, 
         figures.Minus3dBHz = std::sqrt(a * b);
     }
 
-    // 3. The largest sample of the passband, refined between its neighbours.
+    // 3. The largest sample anywhere, refined between its neighbours: a
+    //    response may peak above its DC gain after its first -3 dB point.
     const size_t top = static_cast<size_t>(std::max_element(mag.begin(), mag.end()) - mag.begin());
     if (mag[top] > dcMagnitude) {
         const double a = hz[top == 0 ? 0 : top - 1];

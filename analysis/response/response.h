@@ -26,7 +26,7 @@ struct CircuitAnalysis {
     double DcGain = 0;      // H(0)
     PolePair Pairs[2];      // lower Q first
     double Minus3dBHz = 0;  // first frequency where |H| falls 3 dB below |H(0)|
-    double PeakingDb = 0;   // max |H| over the passband relative to |H(0)|, >= 0
+    double PeakingDb = 0;   // max |H| at any frequency relative to |H(0)|, >= 0
     bool Stable = false;    // every pole in the left half-plane
     double PeakHz = 0;      // where the peaking is; 0 when |H| never rises above |H(0)|
 };
@@ -45,6 +45,9 @@ struct FrequencySpan {
     double HighHz = 0;
 };
 
+// Peaking is the highest gain of the response over its DC gain, at any
+// frequency (before or after the -3 dB point), and 0 when the gain never
+// rises above DC: the same figure as ResponseShape's closed form.
 struct PassbandFigures {
     double Minus3dBHz = 0;  // 0 when |H| never falls 3 dB below DC in the span
     double PeakingDb = 0;   // >= 0
@@ -59,8 +62,8 @@ inline constexpr double kHalfPower = 0.70710678118654752;
 // SearchSpan({{1000, .54}, {1000, 1.3}}) -> {1, 1e6}
 FrequencySpan SearchSpan(std::span<const PolePair> pairs);
 
-// Finds the first half-power point and the largest rise above the DC
-// magnitude below it, from samples refined by bisection and golden section.
+// Finds the first half-power point and the peaking over the span, from
+// samples refined by bisection and golden section.
 PassbandFigures MeasurePassband(const std::function<double(double hz)>& magnitude,
                                 double dcMagnitude, double lowHz, double highHz);
 

@@ -18,7 +18,7 @@ struct ResponseShape {
     PolePair Pairs[2];       // lower Q first; two real poles make a pair of Q <= 0.5
     double ExtraPoleHz = 0;  // a fifth, real pole (finite gain-bandwidth), else 0
     double Minus3dBHz = 0;   // first frequency 3 dB below the DC gain
-    double PeakingDb = 0;    // highest gain above the DC gain, >= 0
+    double PeakingDb = 0;    // highest gain at any frequency above the DC gain, >= 0
 };
 
 // The denominator of H(s) = N / D(s), degree 4 or 5, lowest power first.

@@ -1,5 +1,6 @@
 #include "build_report.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -89,22 +90,37 @@ void WriteParts(std::ostream& out, const SnappedBuild& b) {
                Percent(b.Built.K / b.Ideal.K - 1));
 }
 
+// A figure right-aligned in `width` characters, never cut however long.
+std::string RightAligned(const std::string& text, size_t width) {
+    return std::string(width > text.size() ? width - text.size() : 0, ' ') + text;
+}
+
+std::string Fixed3(double v) {
+    const int n = std::snprintf(nullptr, 0, "%.3f", v);
+    std::string text(static_cast<size_t>(n) + 1, '\0');
+    std::snprintf(text.data(), text.size(), "%.3f", v);
+    text.pop_back();
+    return text;
+}
+
+// Eight characters a column, or as many as the widest figure needs and one
+// more, so that a space always separates two figures.
 void WriteSensitivity(std::ostream& out, const PoleSensitivities& s) {
-    char cell[16];
+    size_t width = 8;
+    for (int i = 0; i < 2; ++i)
+        for (int part = 0; part < kPartCount; ++part)
+            for (const double v : {s.F0[i][part], s.Q[i][part]})
+                width = std::max(width, 1 + Fixed3(v).size());
     out << "  " << std::string(8, ' ');
-    for (int part = 0; part < kPartCount; ++part) {
-        std::snprintf(cell, sizeof cell, "%8s", PartName(part));
-        out << cell;
-    }
+    for (int part = 0; part < kPartCount; ++part)
+        out << RightAligned(PartName(part), width);
     out << "\n";
     for (int i = 0; i < 2; ++i) {
         for (int figure = 0; figure < 2; ++figure) {
             const std::string label = (figure ? "Q " : "f0 ") + std::to_string(i + 1);
-            char head[16];
-            std::snprintf(head, sizeof head, "  %-8s", label.c_str());
-            out << head;
+            out << "  " << label << std::string(8 - label.size(), ' ');
             for (int part = 0; part < kPartCount; ++part)
-                out << Fmt("%8.3f", figure ? s.Q[i][part] : s.F0[i][part]);
+                out << RightAligned(Fixed3(figure ? s.Q[i][part] : s.F0[i][part]), width);
             out << "\n";
         }
     }

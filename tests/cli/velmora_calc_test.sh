@@ -41,9 +41,11 @@ check "text not a number" 0 "R2 +9999993061\.1 ohms" "$calc" --af1 abc
 check "json" 0 '"passes": 40' "$calc" --preset bessel --json
 check "json with bytes that are not UTF-8" 0 $'"AF1": "\xef\xbf\xbd1"' "$calc" --json --af1 $'\xff1'
 check "json texts" 0 '"RK-R": "1921\.3"' "$calc" --preset bessel --json
-# Every root listed, the fifth 0.17 % from the fourth.
+# Every root listed, the fifth 0.17 % from the fourth; figures apart at any width.
 check "alternatives" 0 "^  5 +27\.913k +173\.35 +11\.873k +1\.1511 " \
     "$calc" --af1 1.878 --f1 0.05023 --af2 2.303 --f2 15.98 --alternatives
+check "wide sensitivities" 0 "^  Q 2( +-?[0-9]+\.[0-9]{3}){9}$" \
+    "$calc" --af1 2 --f1 .3 --af2 .02 --f2 1 --series E96 --sensitivity
 
 # Only the lines' own texts, never a number's value, decide the batch output.
 cat >"$tmp/rows.tsv" <<'ROWS'
