@@ -36,12 +36,12 @@ section() {  # title, file: the file's bytes, marked when no line feed ends them
     if [ -s "$2" ] && [ -n "$(tail -c 1 "$2")" ]; then printf '\n(no line feed at the end)\n'; fi
 }
 
-while IFS= read -r line; do
+while IFS= read -r line || [ -n "$line" ]; do
     case $line in '' | '#'*) continue ;; esac
     name=${line%%[[:space:]]*}
     command=$(sed 's/^[^[:space:]]*[[:space:]]*//' <<<"$line")
     work=$(mktemp -d)
-    (cd "$work" && bash -c "$command" >"$received/.out" 2>"$received/.err")
+    (cd "$work" && bash -c "$command" </dev/null >"$received/.out" 2>"$received/.err")
     status=$?
     {
         echo "\$ $command"
