@@ -3,9 +3,9 @@
 # folder and compares everything it gives (standard output, standard error,
 # exit status, the files it writes) byte for byte with tests/approved/.
 #
-#   bash tests/approve.sh                 re-approve from build/native, after
-#                                         a deliberate change; then read
-#                                         `git diff tests/approved`
+#   bash tests/approve.sh                 re-approve after a deliberate change
+#                                         (builds the native preset's programs
+#                                         first); then read git diff tests/approved
 #   approve.sh --check BIN-DIR...         compare (the approvals test)
 set -u
 export LC_ALL=C TZ=UTC
@@ -15,7 +15,13 @@ if [ "${1:-}" = --check ]; then
     mode=check
     shift
 fi
-[ $# -gt 0 ] || set -- "$here/../build/native/cli" "$here/../build/native/tools"
+if [ $mode = approve ] && [ $# -eq 0 ]; then
+    # Approve what the sources give now, never a stale build.
+    (cd "$here/.." && { [ -d build/native ] || cmake --preset native; } &&
+        cmake --build --preset native -j2 --target velmora-calc gen_schematic gen_icon) >/dev/null ||
+        exit 1
+    set -- "$here/../build/native/cli" "$here/../build/native/tools"
+fi
 PATH=$(IFS=:; echo "$*"):$PATH
 export PATH DATA=$here/data
 received=$(mktemp -d)
