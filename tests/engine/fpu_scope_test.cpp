@@ -1,68 +1,66 @@
-// The engine must give its texts whatever x87 control word it finds: 53-bit
-// precision (left by runtimes built for doubles), 24-bit precision, or a
-// directed rounding mode. Each case below differs when extended arithmetic is
-// not really extended.
+// The engine must give its texts whatever x87 control word and SSE control
+// register it finds: 53-bit precision (left by runtimes built for doubles),
+// 24-bit precision, a directed rounding mode, flush-to-zero. Each table row
+// differs somewhere when extended arithmetic is not really extended.
 #include <gtest/gtest.h>
+#include <xmmintrin.h>
 
-#include <string>
-
-#include "design_fixture.h"
 #include "fpu_scope.h"
-#include "number_text.h"
+#include "tables.h"
 
 namespace {
 
-struct ForeignControlWord {
-    const char* name;
-    unsigned short word;
+struct ForeignState {
+    const char* Name;
+    unsigned short Word;
+    unsigned int Mxcsr;
 };
 
-constexpr ForeignControlWord kForeignWords[] = {
-    {"53-bit precision", 0x027F},
-    {"24-bit precision", 0x007F},
-    {"round toward zero", 0x0F7F},
-    {"round up, 53-bit", 0x0A7F},
+constexpr ForeignState kForeignStates[] = {
+    {"53-bit precision", 0x027F, 0x1F80},
+    {"24-bit precision", 0x007F, 0x1F80},
+    {"round toward zero", 0x0F7F, 0x7F80},
+    {"round up, 53-bit, flush to zero", 0x0A7F, 0xDFC0},
 };
 
-// Restores the start-up control word however a test ends.
-struct ControlWordGuard {
-    unsigned short saved = FpuGetControlWord();
-    ~ControlWordGuard() { FpuSetControlWord(saved); }
+// Restores the start-up state however a test ends.
+struct StateGuard {
+    unsigned short Word = FpuGetControlWord();
+    unsigned int Mxcsr = _mm_getcsr();
+    ~StateGuard() { FpuSetControlWord(Word), _mm_setcsr(Mxcsr); }
 };
 
-TEST(FpuScope, InstallsExtendedPrecisionAndRestoresTheCallersWord) {
-    ControlWordGuard guard;
-    for (const ForeignControlWord& foreign : kForeignWords) {
-        FpuSetControlWord(foreign.word);
+void Install(const ForeignState& state) {
+    FpuSetControlWord(state.Word);
+    _mm_setcsr(state.Mxcsr);
+}
+
+TEST(FpuScope, InstallsItsStateAndRestoresTheCallers) {
+    StateGuard guard;
+    for (const ForeignState& foreign : kForeignStates) {
+        Install(foreign);
         {
             FpuScope scope;
-            EXPECT_EQ(FpuGetControlWord() & 0x0F3F, kExtendedControlWord & 0x0F3F) << foreign.name;
+            EXPECT_EQ(FpuGetControlWord() & 0x0F3F, kExtendedControlWord & 0x0F3F) << foreign.Name;
+            // Masks on; round to nearest, no flush-to-zero or denormals-are-zero.
+            EXPECT_EQ(_mm_getcsr() & 0xFFC0, 0x1F80u) << foreign.Name;
         }
-        EXPECT_EQ(FpuGetControlWord(), foreign.word) << foreign.name;
+        EXPECT_EQ(FpuGetControlWord(), foreign.Word) << foreign.Name;
+        EXPECT_EQ(_mm_getcsr(), foreign.Mxcsr) << foreign.Name;
     }
 }
 
-TEST(FpuScope, TextsDoNotDependOnTheControlWordFound) {
-    ControlWordGuard guard;
-    const std::string e300 = "100000000000000005" + std::string(283, '0') + ".";
-    for (const ForeignControlWord& foreign : kForeignWords) {
-        FpuSetControlWord(foreign.word);
-        EXPECT_EQ(FormatNumber(0.05, "#.#"), "0.1") << foreign.name;
-        EXPECT_EQ(FormatNumber(0.05L, "#.#"), "0.") << foreign.name;
-        EXPECT_EQ(FormatNumber(0.00015L, "#.####"), "0.0002") << foreign.name;
-        EXPECT_EQ(FormatNumber(0.00025L, "#.####"), "0.0002") << foreign.name;
-        EXPECT_EQ(FormatNumber(2.0L / 3.0L, "#.######"), "0.666667") << foreign.name;
-        EXPECT_EQ(FormatNumber(1e300, "#.#"), e300) << foreign.name;
-        EXPECT_EQ(ParseNumber("1.23456789012345678e200"), 1.2345678901234567e200) << foreign.name;
-        EXPECT_EQ(ParseNumber("1e308"), 1e308) << foreign.name;
-        EXPECT_EQ(ParseNumber("0.1"), 0.1) << foreign.name;
-
-        const DesignRun run = Calculate({"1.847759", "1", ".765367", "1"});
-        EXPECT_EQ(run.Passes, 41) << foreign.name;
-        EXPECT_EQ(run.Texts[0], "119421.6") << foreign.name;
-        EXPECT_EQ(run.Texts[4], "2.038") << foreign.name;
-        EXPECT_EQ(run.Record.XMid, 0.0023353754986617003) << foreign.name;
-        EXPECT_EQ(FpuGetControlWord(), foreign.word) << foreign.name;
+TEST(FpuScope, TablesHoldWhateverStateIsFound) {
+    StateGuard guard;
+    CheckParseTable();  // reads the tables under the start-up state
+    CheckFormatTable();
+    for (const ForeignState& foreign : kForeignStates) {
+        SCOPED_TRACE(foreign.Name);
+        Install(foreign);
+        CheckParseTable();
+        CheckFormatTable();
+        CheckWorkedExamples();
+        EXPECT_EQ(FpuGetControlWord(), foreign.Word);
     }
 }
 
