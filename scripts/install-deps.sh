@@ -7,6 +7,8 @@ packages=(
     # native build, tests, benchmarks, fuzzing
     cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
     libcli11-dev nlohmann-json3-dev libeigen3-dev zlib1g-dev clang-format
+    # XML parser that checks the drawings and the report (tests/approvals.txt)
+    libxml2-utils
     # circuit simulator that checks the exported netlists
     ngspice
     # Windows build and the Wine test run on a virtual display; Liberation

@@ -1,3 +1,5 @@
+// The single-pole op-amp folded into the response polynomial against the
+// nodal solution, and the minimum GBW against the limit it stands for.
 #include "build/opamp_gbw.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +9,7 @@
 
 #include "build/standard_values.h"
 #include "design/design_target.h"
-#include "test_designs.h"
+#include "designs.h"
 
 using namespace velmora;
 
@@ -26,19 +28,6 @@ TEST(OpAmpGbw, ResponseMatchesTheNodalSolutionWithTheStageGain) {
             EXPECT_NEAR(std::abs(mine / nodal - 1.0), 0, 1e-9) << gbw << " " << hz;
         }
     }
-}
-
-TEST(OpAmpGbw, FastOpAmpIsIdealAndSlowOneShowsAFifthPole) {
-    const FilterParts parts = ScaledParts(PresetDesign(ID_STD_BUTTERWORTH));
-    const ResponseShape ideal = ShapeOfParts(parts);
-    const ResponseShape fast = ShapeWithGbw(parts, 1e12);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_NEAR(fast.Pairs[i].F0Hz / ideal.Pairs[i].F0Hz, 1, 1e-3);
-        EXPECT_NEAR(fast.Pairs[i].Q / ideal.Pairs[i].Q, 1, 1e-3);
-    }
-    const ResponseShape slow = ShapeWithGbw(parts, 1e6);
-    // The extra pole sits near GBW / K.
-    EXPECT_NEAR(slow.ExtraPoleHz / (1e6 / parts.K), 1, 0.1);
 }
 
 TEST(OpAmpGbw, MinimumGbwIsTheEdgeOfTheOnePercentLimit) {
