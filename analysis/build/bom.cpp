@@ -91,8 +91,9 @@ void WriteBomText(std::ostream& out, const std::vector<BomLine>& lines) {
 void WriteBomCsv(std::ostream& out, const std::vector<BomLine>& lines) {
     out << "Ref,Value,Unit,Computed,Deviation %,Series,Tolerance %,Description\n";
     for (const BomLine& line : lines) {
+        // Both to eight digits: a part left as computed reads the same in both.
         const bool part = !(line.Value == 0 && line.Computed == 0);
-        out << line.Ref << ',' << (part ? Number(line.Value, "%.6g") : "") << ',' << line.Unit
+        out << line.Ref << ',' << (part ? Number(line.Value, "%.8g") : "") << ',' << line.Unit
             << ',' << (part ? Number(line.Computed, "%.8g") : "") << ','
             << (part ? Number((line.Value / line.Computed - 1) * 100, "%.4f") : "") << ','
             << line.Series << ',' << (line.Tolerance > 0 ? Number(line.Tolerance * 100, "%g") : "")

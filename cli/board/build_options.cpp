@@ -14,8 +14,6 @@ namespace velmora {
 
 namespace {
 
-constexpr double kMicroToMilli = static_cast<double>(0.001f);  // as the engine converts C
-
 bool SameText(std::string a, std::string b) {
     if (a.size() != b.size()) return false;
     for (size_t k = 0; k < a.size(); ++k)
@@ -150,26 +148,26 @@ std::string MakePlan(const BuildOptions& o, BuildPlan& plan) {
 
 }  // namespace
 
-std::optional<double> ParseQuantity(const std::string& text, const std::string& unit) {
+std::optional<long double> ParseQuantityExtended(const std::string& text, const std::string& unit) {
     const char* begin = text.c_str();
     char* end = nullptr;
-    const double number = std::strtod(begin, &end);
+    const long double number = std::strtold(begin, &end);
     if (end == begin || !std::isfinite(number)) return std::nullopt;
     std::string rest(end);
     while (!rest.empty() && rest.front() == ' ')
         rest.erase(0, 1);
-    double scale = 1;
+    int exponent = 0;
     // A prefix is a prefix only when what follows is the unit or nothing:
     // "m" alone is milli, but "mF" is milli-farad and "MHz" mega-hertz.
     if (!rest.empty() && !SameText(rest, unit)) {
-        static const std::pair<const char*, double> kPrefixes[] = {
-            {"p", 1e-12}, {"n", 1e-9}, {"u", 1e-6}, {"\xC2\xB5", 1e-6}, {"m", 1e-3},
-            {"k", 1e3},   {"K", 1e3},  {"M", 1e6},  {"G", 1e9}};
+        static const std::pair<const char*, int> kPrefixes[] = {
+            {"p", -12}, {"n", -9}, {"u", -6}, {"\xC2\xB5", -6}, {"m", -3},
+            {"k", 3},   {"K", 3},  {"M", 6},  {"G", 9}};
         bool found = false;
-        for (const auto& [prefix, factor] : kPrefixes) {
+        for (const auto& [prefix, power] : kPrefixes) {
             const std::string p = prefix;
             if (rest.compare(0, p.size(), p) == 0) {
-                scale = factor;
+                exponent = power;
                 rest.erase(0, p.size());
                 found = true;
                 break;
@@ -178,7 +176,17 @@ std::optional<double> ParseQuantity(const std::string& text, const std::string& 
         if (!found) return std::nullopt;
     }
     if (!rest.empty() && !SameText(rest, unit)) return std::nullopt;
-    return number * scale;
+    // Powers of ten to 10^12 are exact: one rounding of the product.
+    long double power = 1;
+    for (int k = 0; k < std::abs(exponent); ++k)
+        power *= 10;
+    return exponent < 0 ? number / power : number * power;
+}
+
+std::optional<double> ParseQuantity(const std::string& text, const std::string& unit) {
+    const auto value = ParseQuantityExtended(text, unit);
+    if (!value) return std::nullopt;
+    return static_cast<double>(*value);
 }
 
 std::optional<double> ParsePercent(const std::string& text) {
@@ -205,7 +213,8 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
                    "or 3db; butter is always 3db")
         ->group(group);
     app.add_option("--c-out", o.COut,
-                   "capacitor value on the board (e.g. 10nF); sets ISF to give it")
+                   "capacitor value on the board (e.g. 10nF); sets ISF to give it, so not with "
+                   "--isf or --isf-search")
         ->group(group);
     app.add_option("--series", o.Series, "snap R1..R4 and RK-R to E12, E24, E48 or E96")
         ->group(group);
@@ -275,10 +284,15 @@ std::string ApplyBuildInputs(BuildOptions& o, InputTexts& inputs,
     }
     if (plan.COutFarads) {
         if (given[6]) return "--c-out sets ISF: give one of --c-out and --isf";
-        // Scaled C = CapMF / (ISF * FSF) mF, so ISF = CapMF / (C * FSF).
-        const double capMF = kMicroToMilli * ParseNumber(inputs.Texts[Input::Cap]);
-        const double fsf = ParseNumber(inputs.Texts[Input::FSF]);
-        const double isf = capMF * 1e-3 / (*plan.COutFarads * fsf);
+        if (plan.IsfSearch) return "--c-out sets ISF: give one of --c-out and --isf-search";
+        // Scaled C = C / (ISF * FSF), so ISF = C / (C on the board * FSF): the
+        // quotient of the texts' values, rounded once (10nF at FSF 2500 from
+        // 1 uF: 0.04), not through the engine's single-precision milli-
+        // farads, which would make it 0.040000001899898045.
+        const long double capUF = ParseNumber(inputs.Texts[Input::Cap]);
+        const long double fsf = ParseNumber(inputs.Texts[Input::FSF]);
+        const double isf =
+            static_cast<double>(capUF / (*ParseQuantityExtended(o.COut, "F") * 1e6L * fsf));
         if (!(isf > 0) || !std::isfinite(isf)) return "--c-out needs a positive C and FSF";
         inputs.Texts[Input::ISF] = ExactText(isf);
     }

@@ -37,6 +37,12 @@ TEST(Bom, CsvHasOneRowPerPartWithSeriesValues) {
         "C4,1e-07,F,1e-07,-0.0000,E6,5,\"Capacitor, C0G/NP0 or film\"\n"
         "U1,,,,,,,\"Op-amp, unity-gain stable, GBW >= 1.72MHz (f0 and Q within 1 %)\"\n";
     EXPECT_EQ(csv.str(), expected);
+    // A part left as computed is to be fitted as computed, to every digit.
+    std::ostringstream computed;
+    WriteBomCsv(computed, BillOfMaterials(SnapDesign(PresetDesign(ID_STD_BUTTERWORTH), {}, 0.01),
+                                          {}, nullptr, nullptr));
+    EXPECT_NE(computed.str().find("\nR1,1194.216,ohm,1194.216,0.0000,,"), std::string::npos)
+        << computed.str();
 }
 
 TEST(Bom, TextNamesEveryPartWithItsMarkedValue) {

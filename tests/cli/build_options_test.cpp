@@ -73,13 +73,16 @@ TEST(BuildOptions, ResponseFillsThePairsThatWereNotGiven) {
     EXPECT_EQ(q.Inputs.Texts[3], "1");
 }
 
-// --c-out picks the ISF that makes the window's scaled C exactly that value.
+// --c-out picks the ISF that makes the window's scaled C that value: the
+// exact quotient 1 uF / (10 nF FSF), in its shortest text.
 TEST(BuildOptions, CapacitorOnTheBoardSetsIsf) {
-    for (const char* fsf : {"1000", "2500", "123.4"}) {
+    for (const auto& [fsf, isf] :
+         {std::pair{"1000", "0.1"}, {"2500", "0.04"}, {"123.4", "0.8103727714748784"}}) {
         std::optional<std::string> given[8];
         given[5] = fsf;
         Parsed p = Parse({"--c-out", "10nF"}, given);
         ASSERT_EQ(p.Error, "");
+        EXPECT_EQ(p.Inputs.Texts[6], isf);
         const char* butterworth[4] = {"1.847759", "1", ".765367", "1"};
         std::copy(butterworth, butterworth + 4, p.Inputs.Texts.begin());
         EXPECT_EQ(RunCalculation(p.Inputs).Texts[9], "0.01") << fsf;
@@ -101,6 +104,8 @@ TEST(BuildOptions, ConflictsAreUsageErrors) {
          "--response and --preset both set the pole pairs"},
         {Parse({"--c-out", "10nF"}, isfGiven).Error,
          "--c-out sets ISF: give one of --c-out and --isf"},
+        {Parse({"--c-out", "22nF", "--isf-search", "0.001:0.1"}).Error,
+         "--c-out sets ISF: give one of --c-out and --isf-search"},
         {Parse({"--series", "E13"}).Error, "unknown series 'E13' (use E12, E24, E48 or E96)"},
         {Parse({"--cap-series", "E96"}).Error, "unknown series 'E96' (use E6, E12 or E24)"},
         {Parse({"--match-gain"}).Error, "--match-gain goes with --series"},
