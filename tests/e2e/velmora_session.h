@@ -1,20 +1,24 @@
-// A fresh velmora.exe for every test: started and shown in SetUp, ended in
-// TearDown whatever the test did to it.
+// A fresh velmora.exe for every test: started in SetUp, ready for input, and
+// ended in TearDown whatever the test did to it.
+//
+//   TEST_F(VelmoraSession, ...) { FocusByClick(ID_F1); InputType("2"); ... Text(ID_F1) ... }
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include "app_process.h"
 #include "control_ids.h"
-#include "e2e_options.h"
-#include "remote_window.h"
 #include "user_input.h"
+#include "waiting.h"
 
-// True when the tests run under Wine rather than on Windows.
-bool RunningUnderWine();
-
-// The control that has the keyboard focus in the program's GUI thread.
-HWND FocusOf(const App& app);
+// Where the files under test are, from the command line:
+//   velmora_e2e.exe --velmora=PATH --cases=PATH --batch=PATH [gtest flags]
+struct E2eOptions {
+    std::wstring VelmoraExe;
+    std::wstring CasesFile;  // window_cases.tsv: a name and the eight input texts a line
+    std::wstring BatchFile;  // velmora-calc --batch on the same inputs: twelve texts a line
+};
+const E2eOptions& Options();
 
 class VelmoraSession : public testing::Test {
 protected:
@@ -25,15 +29,12 @@ protected:
     void TearDown() override { AppEnd(app); }
 
     std::string Text(int id) const { return ControlText(main, id); }
-    HWND Control(int id) const { return ControlFind(main, id); }
-    // Real input reaches whatever has the focus when it is queued, so each
-    // step waits until the focus has arrived.
+    HWND Control(int id) const { return GetDlgItem(main, id); }
     void FocusByClick(int id) {
         InputClick(Control(id));
-        ASSERT_TRUE(WaitUntil([&] { return FocusOf(app) == Control(id); }))
-            << "focus on " << WindowId(FocusOf(app)) << ", wanted " << id;
+        ASSERT_TRUE(WaitUntil([&] { return FocusOf(app) == Control(id); })) << "no focus on " << id;
     }
-    // Tabs from the focused control until the given one has the focus.
+    // Real Tabs from the focused control until the given one has the focus.
     void FocusByTab(int id) {
         for (int k = 0; k < 40 && FocusOf(app) != Control(id); ++k) {
             const HWND before = FocusOf(app);
