@@ -34,7 +34,7 @@ std::vector<std::vector<std::string>> Table(const std::wstring& file) {
 using Calculation = VelmoraSession;
 
 TEST_F(Calculation, TypedAndClickedAsVelmoraCalcComputes) {
-    const auto cases = Table(Options().CasesFile), batch = Table(Options().BatchFile);
+    const auto cases = Table(kCasesFile), batch = Table(kBatchFile);
     ASSERT_EQ(batch.size(), cases.size());
     ASSERT_GT(cases.size(), 10u);
     ASSERT_TRUE(InputBringToFront(app, main));

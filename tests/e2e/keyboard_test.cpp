@@ -76,38 +76,29 @@ TEST_F(Keyboard, EnterAndSpacePressTheFocusedButton) {
     }
 }
 
-// A top-level window of the test's own, to switch to and away from.
-class OtherWindow {
-public:
-    OtherWindow() {
-        window_ = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0,
-                                  120, 60, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-    ~OtherWindow() { DestroyWindow(window_); }
-    // Brings it to the front while keeping its queue served.
-    bool Activate() const {
-        SetForegroundWindow(window_);
-        return WaitUntil([&] {
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-                DispatchMessageW(&message);
-            return GetForegroundWindow() == window_;
-        });
-    }
-
-private:
-    HWND window_ = nullptr;
-};
+// Another program's window in front: one of the test's own, its queue
+// served while it is being activated.
+bool SwitchAway(HWND other) {
+    SetForegroundWindow(other);
+    return WaitUntil([&] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        return GetForegroundWindow() == other;
+    });
+}
 
 TEST_F(Keyboard, FocusReturnsAfterSwitchingAwayAndBack) {
     // Rows: the control that has the focus when the user switches away.
     for (const int id : {ID_OUT_R3, ID_STD_CHEB10, ID_F2}) {
         SCOPED_TRACE(id);
         ASSERT_NO_FATAL_FAILURE(FocusByClick(id));
-        OtherWindow other;
-        ASSERT_TRUE(other.Activate());
+        HWND other = CreateWindowExW(0, L"STATIC", L"another program", WS_POPUP | WS_VISIBLE, 0, 0,
+                                     120, 60, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(SwitchAway(other));
         ASSERT_TRUE(InputBringToFront(app, main));
         EXPECT_TRUE(WaitUntil([&] { return FocusOf(app) == Control(id); }));
+        DestroyWindow(other);
     }
     // And typing goes on where it left off.
     const std::string typed = Text(ID_F2) + "0";

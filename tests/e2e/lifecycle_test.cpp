@@ -62,7 +62,7 @@ public:
         GetTempPathW(MAX_PATH, temp);
         path_ = std::wstring(temp) + kName;
         const wchar_t version[] = L"win98";
-        ready_ = CopyFileW(Options().VelmoraExe.c_str(), path_.c_str(), FALSE) &&
+        ready_ = CopyFileW(kVelmoraExe.c_str(), path_.c_str(), FALSE) &&
                  RegSetKeyValueW(HKEY_CURRENT_USER, Key().c_str(), L"Version", REG_SZ, version,
                                  sizeof version) == ERROR_SUCCESS;
     }

@@ -6,24 +6,31 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "app_process.h"
 #include "control_ids.h"
 #include "user_input.h"
 #include "waiting.h"
 
-// Where the files under test are, from the command line:
-//   velmora_e2e.exe --velmora=PATH --cases=PATH --batch=PATH [gtest flags]
-struct E2eOptions {
-    std::wstring VelmoraExe;
-    std::wstring CasesFile;  // window_cases.tsv: a name and the eight input texts a line
-    std::wstring BatchFile;  // velmora-calc --batch on the same inputs: twelve texts a line
-};
-const E2eOptions& Options();
+// The files under test, as the build names them (a Unix path is reached
+// through drive Z: under Wine): velmora.exe, window_cases.tsv (a name and
+// the eight input texts a line) and what the native velmora-calc --batch
+// printed for those inputs (twelve texts a line).
+inline std::wstring BuildPath(std::string_view path) {
+    std::wstring wide(path.begin(), path.end());
+    for (auto& c : wide)
+        if (c == L'/') c = L'\\';
+    return wide.starts_with(L"\\") ? L"Z:" + wide : wide;
+}
+inline const std::wstring kVelmoraExe = BuildPath(VELMORA_EXE);
+inline const std::wstring kCasesFile = BuildPath(VELMORA_CASES);
+inline const std::wstring kBatchFile = BuildPath(VELMORA_BATCH);
 
 class VelmoraSession : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(AppStart(app, Options().VelmoraExe)) << "the main window did not appear";
+        ASSERT_TRUE(AppStart(app, kVelmoraExe)) << "the main window did not appear";
         main = app.Main;
     }
     void TearDown() override { AppEnd(app); }

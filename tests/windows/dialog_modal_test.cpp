@@ -130,28 +130,24 @@ TEST_F(DialogModalTest, CloseSentFromAnotherThreadEndsTheRun) {
     EXPECT_FALSE(watchdogFired) << "the run outlived its dialog";
 }
 
+// Rows: what the handler answers, and what the sender gets. The handler's
+// own DWLP_MSGRESULT wins over its answer.
 TEST_F(DialogModalTest, NonzeroResultBecomesTheMessageResult) {
-    constexpr UINT kAsk = WM_APP + 21, kAskStored = WM_APP + 22;
     HWND dlg = TestDialogCreate();
-    reaction = [&](HWND d, uint32_t message, uint32_t, int32_t) -> int32_t {
-        if (message == kAsk) return 42;
-        if (message != kAskStored) return 0;
-        SetWindowLongPtrW(d, DWLP_MSGRESULT, 17);  // the handler's own wins
-        return 1;
-    };
-    EXPECT_EQ(SendMessageW(dlg, kAsk, 0, 0), 0) << "no handler before the run";
-    LRESULT answered = 0, answeredStored = 0;
-    PostMessageW(dlg, WM_APP, 0, 0);
-    reaction = [&, inner = reaction](HWND d, uint32_t message, uint32_t w, int32_t l) {
-        if (message != WM_APP) return inner(d, message, w, l);
-        answered = SendMessageW(d, kAsk, 0, 0);
-        answeredStored = SendMessageW(d, kAskStored, 0, 0);
+    std::vector<LRESULT> answers;
+    reaction = [&](HWND d, uint32_t message, uint32_t wParam, int32_t) -> int32_t {
+        if (message == WM_APP + 1) return static_cast<int32_t>(wParam);
+        if (message == WM_APP + 2) return SetWindowLongPtrW(d, DWLP_MSGRESULT, 17), 1;
+        if (message != WM_APP) return 0;
+        for (const auto& [ask, answer] :
+             {std::pair{WM_APP + 1, 42}, {WM_APP + 1, 0}, {WM_APP + 2, 1}})
+            answers.push_back(SendMessageW(d, ask, answer, 0));
         DialogFinish(d, 2);
         return 0;
     };
+    PostMessageW(dlg, WM_APP, 0, 0);
     EXPECT_EQ(DialogRunModal(dlg, TestHandler), 2);
-    EXPECT_EQ(answered, 42);
-    EXPECT_EQ(answeredStored, 17);
+    EXPECT_EQ(answers, (std::vector<LRESULT>{42, 0, 17}));
 }
 
 TEST_F(DialogModalTest, OperationsOnForeignHandlesDoNothing) {
