@@ -32,7 +32,7 @@ std::span<const ControlRow> MainWindowControls();
 
 // Read-only result box: focusable, selectable, not editable, sunken.
 inline constexpr uint32_t kResultBoxStyle =
-    0x50010880;  // child, visible, tab stop, ES_READONLY | ES_AUTOHSCROLL
+    WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL;
 // Schematic picture: a bitmap shown at its own size, centred, sunken.
-inline constexpr uint32_t kPictureStyle = 0x5000020E;  // child, visible, SS_BITMAP | SS_CENTERIMAGE
+inline constexpr uint32_t kPictureStyle = WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | SS_BITMAP;
 inline constexpr uint32_t kSunkenEdge = WS_EX_CLIENTEDGE;

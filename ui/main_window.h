@@ -26,8 +26,11 @@ struct MainWindowFrame {
 // Fixed frame with caption, system menu, minimise and maximise boxes; shown
 // by the modal run, not by creation (WS_VISIBLE is dropped by DialogCreate).
 inline constexpr char kMainWindowCaption[] = "Velmora Designer  " VELMORA_VERSION_TEXT;
+inline constexpr uint32_t kMainWindowStyle =
+    WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+    WS_MAXIMIZEBOX | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
 inline constexpr MainWindowFrame kMainWindowFrame = {
-    kMainWindowCaption, 145, 138, 513, 277, 0x94CB00D4, WS_EX_CONTROLPARENT, "APPICON"};
+    kMainWindowCaption, 145, 138, 513, 277, kMainWindowStyle, WS_EX_CONTROLPARENT, "APPICON"};
 
 // Creates the window and its 65 controls in table order, gives it its icon
 // and runs it with MainWindowCallback. Returns the result the window was

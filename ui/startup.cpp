@@ -36,7 +36,11 @@ int StartupShowCommand() {
 void RegisterCommonControlClasses() {
     // List and tree views, bars, tabs, progress and hot-key controls, pagers,
     // native font and standard classes: registered before any window exists.
-    const INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX), 0x706F};
+    const INITCOMMONCONTROLSEX classes = {
+        sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
+                                          ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS |
+                                          ICC_HOTKEY_CLASS | ICC_PAGESCROLLER_CLASS |
+                                          ICC_NATIVEFNTCTL_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
 }
 

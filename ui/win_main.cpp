@@ -18,8 +18,9 @@ void RegisterCommonControls() {
     const auto initEx = reinterpret_cast<InitCommonControlsExProc>(
         reinterpret_cast<void*>(GetProcAddress(library, "InitCommonControlsEx")));
     if (initEx) {
-        // ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES
-        const INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX), 0x9FF};
+        const INITCOMMONCONTROLSEX classes = {
+            sizeof(INITCOMMONCONTROLSEX),
+            ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES};
         initEx(&classes);
     } else {
         InitCommonControls();

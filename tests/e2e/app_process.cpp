@@ -1,25 +1,30 @@
 #include "app_process.h"
 
-#include "remote_window.h"
+#include "waiting.h"
 
 namespace {
 
 struct WindowSearch {
     DWORD ProcessId;
     const std::string* Caption;
-    const std::string* ClassName;
-    HWND Found;
+    std::vector<HWND> Found;
 };
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
     auto& search = *reinterpret_cast<WindowSearch*>(lParam);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (processId != search.ProcessId || !IsWindowVisible(window)) return TRUE;
-    if (!search.ClassName->empty() && WindowClass(window) != *search.ClassName) return TRUE;
-    if (WindowText(window) != *search.Caption) return TRUE;
-    search.Found = window;
-    return FALSE;
+    if (processId == search.ProcessId && IsWindowVisible(window) &&
+        WindowText(window) == *search.Caption)
+        search.Found.push_back(window);
+    return TRUE;
+}
+
+GUITHREADINFO ThreadInfo(const App& app) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(app.Process.dwThreadId, &info);
+    return info;
 }
 
 }  // namespace
@@ -34,14 +39,16 @@ bool AppLaunch(App& app, const std::wstring& exePath) {
 
 bool AppStart(App& app, const std::wstring& exePath) {
     if (!AppLaunch(app, exePath)) return false;
-    return WaitUntil([&] {
-        app.Main = AppFindWindow(app, kMainCaption);
-        return app.Main != nullptr;
+    WaitUntil([&] {
+        const std::vector<HWND> shown = AppWindows(app, kMainCaption);
+        app.Main = shown.empty() ? nullptr : shown.front();
+        return (app.Main && ActiveOf(app) == app.Main && FocusOf(app)) || !AppRunning(app);
     });
+    return app.Main && AppRunning(app);
 }
 
-HWND AppFindWindow(const App& app, const std::string& caption, const std::string& className) {
-    WindowSearch search = {app.Process.dwProcessId, &caption, &className, nullptr};
+std::vector<HWND> AppWindows(const App& app, const std::string& caption) {
+    WindowSearch search = {app.Process.dwProcessId, &caption, {}};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.Found;
 }
@@ -50,9 +57,9 @@ bool AppRunning(const App& app) {
     return app.Process.hProcess && WaitForSingleObject(app.Process.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-std::optional<DWORD> AppWaitExit(App& app, DWORD timeoutMs) {
+std::optional<DWORD> AppWaitExit(App& app) {
     if (!app.Process.hProcess ||
-        WaitForSingleObject(app.Process.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        WaitForSingleObject(app.Process.hProcess, kHangGuardMs) != WAIT_OBJECT_0)
         return std::nullopt;
     DWORD code = 0;
     GetExitCodeProcess(app.Process.hProcess, &code);
@@ -61,13 +68,45 @@ std::optional<DWORD> AppWaitExit(App& app, DWORD timeoutMs) {
 
 void AppEnd(App& app) {
     if (AppRunning(app)) {
-        if (app.Main) PostMessageW(app.Main, WM_SYSCOMMAND, SC_CLOSE, 0);
-        if (!AppWaitExit(app, 2000)) {
-            TerminateProcess(app.Process.hProcess, 1);
-            WaitForSingleObject(app.Process.hProcess, kWaitTimeoutMs);
-        }
+        for (const char* caption : {kMainCaption, "Help/About", "Error"})
+            for (HWND window : AppWindows(app, caption))
+                PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (!AppWaitExit(app)) TerminateProcess(app.Process.hProcess, 1);
+        WaitForSingleObject(app.Process.hProcess, INFINITE);
     }
     if (app.Process.hThread) CloseHandle(app.Process.hThread);
     if (app.Process.hProcess) CloseHandle(app.Process.hProcess);
     app = App{};
+}
+
+HWND ActiveOf(const App& app) {
+    return ThreadInfo(app).hwndActive;
+}
+
+HWND FocusOf(const App& app) {
+    return ThreadInfo(app).hwndFocus;
+}
+
+std::string WindowText(HWND window) {
+    if (!window) return {};
+    std::wstring text(static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return std::string(text.begin(), text.end());  // every text of the program is ASCII
+}
+
+std::string ControlText(HWND dialog, int id) {
+    return dialog ? WindowText(GetDlgItem(dialog, id)) : std::string();
+}
+
+void ControlSetTextRemote(HWND dialog, int id, const std::string& text) {
+    const std::wstring wide(text.begin(), text.end());
+    if (HWND control = dialog ? GetDlgItem(dialog, id) : nullptr)
+        SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void WindowPostCommand(HWND dialog, int id) {
+    if (dialog)
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }

@@ -1,19 +1,22 @@
-// velmora.exe as a separate process under test.
+// velmora.exe as a separate process under test, read and driven through the
+// Win32 API as a user's tools do.
 //
 //   App app;
-//   ASSERT_TRUE(AppStart(app, Options().VelmoraExe));   // waits for the main window
-//   ... drive app.Main ...
+//   ASSERT_TRUE(AppStart(app, exePath));      // shown and ready for input
+//   ControlText(app.Main, ID_OUT_FREQ) == "1000."
 //   PostMessageW(app.Main, WM_SYSCOMMAND, SC_CLOSE, 0);
 //   EXPECT_EQ(AppWaitExit(app), 0u);
-//   AppEnd(app);                                        // always, also after failures
+//   AppEnd(app);                               // always, also after failures
+//
+// Reads are sent messages without a timeout: an answer is a condition, and
+// a busy program answers late, not never.
 #pragma once
 
 #include <windows.h>
 
 #include <optional>
 #include <string>
-
-#include "waiting.h"
+#include <vector>
 
 inline constexpr const char* kMainCaption = "Velmora Designer  1.03";
 
@@ -22,22 +25,30 @@ struct App {
     HWND Main = nullptr;
 };
 
-// Starts the program without arguments and waits until its main window is
-// visible; false if it never shows.
-bool AppStart(App& app, const std::wstring& exePath);
-
 // Starts the program and returns at once (for runs that show no main window).
 bool AppLaunch(App& app, const std::wstring& exePath);
 
-// A visible top-level window of the program whose caption is exactly this
-// text and whose class is this one (any class when empty); null if none.
-HWND AppFindWindow(const App& app, const std::string& caption, const std::string& className = "");
+// Starts the program and waits until its main window is shown and active
+// with a control focused, so that input sent now reaches it; false if the
+// process ends first.
+bool AppStart(App& app, const std::wstring& exePath);
+
+// The program's visible top-level windows with exactly this caption.
+std::vector<HWND> AppWindows(const App& app, const std::string& caption);
 
 bool AppRunning(const App& app);
+std::optional<DWORD> AppWaitExit(App& app);
 
-// The exit code once the process has ended within the timeout.
-std::optional<DWORD> AppWaitExit(App& app, DWORD timeoutMs = kWaitTimeoutMs);
-
-// Ends whatever the test left running (close box first, then termination)
-// and releases the handles. Safe to call twice.
+// Ends whatever the test left running (close request first) and releases the
+// handles. Safe to call twice.
 void AppEnd(App& app);
+
+// The active window and the focus of the program's GUI thread.
+HWND ActiveOf(const App& app);
+HWND FocusOf(const App& app);
+
+std::string WindowText(HWND window);
+std::string ControlText(HWND dialog, int id);
+void ControlSetTextRemote(HWND dialog, int id, const std::string& text);
+// A command as the button itself sends it on a click.
+void WindowPostCommand(HWND dialog, int id);

@@ -10,8 +10,8 @@
 
 #include "app_process.h"
 #include "control_ids.h"
-#include "remote_window.h"
 #include "user_input.h"
+#include "waiting.h"
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 2) {
@@ -19,13 +19,13 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     App app;
-    if (!AppStart(app, argv[1]) || !InputBringToFront(app.Main)) {
+    if (!AppStart(app, argv[1]) || !InputBringToFront(app, app.Main)) {
         std::fprintf(stderr, "velmora_pose: the main window did not appear\n");
         return 1;
     }
-    InputClick(ControlFind(app.Main, ID_STD_BUTTERWORTH));
+    InputClick(GetDlgItem(app.Main, ID_STD_BUTTERWORTH));
     const bool loaded = WaitUntil([&] { return ControlText(app.Main, ID_F2) == "1"; });
-    InputClick(ControlFind(app.Main, ID_CALC));
+    InputClick(GetDlgItem(app.Main, ID_CALC));
     const bool shown = WaitUntil([&] { return ControlText(app.Main, ID_OUT_FREQ) == "1000."; });
     if (!loaded || !shown) {
         std::fprintf(stderr, "velmora_pose: the Butterworth results did not appear\n");

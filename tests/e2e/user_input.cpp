@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "remote_window.h"
 #include "waiting.h"
 
 namespace {
@@ -31,11 +30,11 @@ void Send(std::vector<INPUT> inputs) {
 
 }  // namespace
 
-bool InputBringToFront(HWND window) {
+bool InputBringToFront(const App& app, HWND window) {
     if (!window) return false;
-    if (GetForegroundWindow() == window) return true;
-    SetForegroundWindow(window);
-    return WaitUntil([&] { return GetForegroundWindow() == window; });
+    if (GetForegroundWindow() != window) SetForegroundWindow(window);
+    return WaitUntil(
+        [&] { return GetForegroundWindow() == window && ActiveOf(app) == window && FocusOf(app); });
 }
 
 void InputClickAt(POINT screen) {
@@ -52,7 +51,15 @@ void InputClickAt(POINT screen) {
 }
 
 void InputClick(HWND window) {
-    InputClickAt(WindowCentreOnScreen(window));
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    // A second click on the spot of the last one may count as a double
+    // click, which an edit control ignores unless it already has the focus.
+    static POINT last = {-1, -1};
+    if (centre.x == last.x && centre.y == last.y) centre.x += GetSystemMetrics(SM_CXDOUBLECLK);
+    last = centre;
+    InputClickAt(centre);
 }
 
 void InputKey(WORD virtualKey) {

@@ -1,9 +1,10 @@
 // Real input through SendInput: it travels the platform's input path (the
 // foreground window, the focus, the dialog manager's keyboard handling)
-// exactly as a user's keystrokes and clicks do.
+// exactly as a user's keystrokes and clicks do. Input goes to whatever is in
+// front when it is queued, so each step waits for its effect before the next.
 //
-//   ASSERT_TRUE(InputBringToFront(app.Main));
-//   InputClick(ControlFind(app.Main, ID_CALC));
+//   ASSERT_TRUE(InputBringToFront(app, app.Main));
+//   InputClick(GetDlgItem(app.Main, ID_CALC));
 //   InputKey(VK_TAB);  InputChord(VK_MENU, VK_F4);  InputType("1.5e3");
 #pragma once
 
@@ -11,8 +12,12 @@
 
 #include <string>
 
-// Makes the window the foreground window and waits until it is.
-bool InputBringToFront(HWND window);
+#include "app_process.h"
+
+// Makes the window the foreground window and waits until the program has
+// taken the activation: the window is its active one and a control has the
+// focus.
+bool InputBringToFront(const App& app, HWND window);
 
 void InputClickAt(POINT screen);
 // A left click in the middle of the window.

@@ -1,17 +1,10 @@
 #include "waiting.h"
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (condition()) return true;
-        if (GetTickCount64() > deadline) return condition();
+bool WaitUntil(const std::function<bool()>& condition) {
+    const ULONGLONG guard = GetTickCount64() + kHangGuardMs;
+    while (!condition()) {
+        if (GetTickCount64() > guard) return false;
         Sleep(1);
     }
-}
-
-double SecondsNow() {
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return true;
 }

@@ -8,21 +8,16 @@ namespace {
 
 using DialogModalTest = DialogTest;
 
+// Rows: the dialog's style, and the WM_SIZE kind its opening reports.
 TEST_F(DialogModalTest, HandlerOpensWithInitDialogThenSizeWhileHidden) {
-    struct Row {
-        uint32_t Style;
-        uint32_t SizeKind;
-    };
-    const Row rows[] = {
-        {0, SIZE_RESTORED},
-        {0x80C000D4 | WS_MAXIMIZE, SIZE_MAXIMIZED},
-        {0x80C000D4 | WS_MINIMIZE, SIZE_MINIMIZED},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "style " << std::hex << row.Style);
+    constexpr uint32_t kFrame = WS_POPUP | WS_CAPTION;
+    const std::pair<uint32_t, uint32_t> rows[] = {{0, SIZE_RESTORED},
+                                                  {kFrame | WS_MAXIMIZE, SIZE_MAXIMIZED},
+                                                  {kFrame | WS_MINIMIZE, SIZE_MINIMIZED}};
+    for (const auto& [style, sizeKind] : rows) {
+        SCOPED_TRACE(testing::Message() << "style " << std::hex << style);
         calls.clear();
-        HWND dlg = TestDialogCreate(row.Style);
-        ASSERT_NE(dlg, nullptr);
+        HWND dlg = TestDialogCreate(style);
         DialogAddControl(dlg, 100, "ready", ControlKind::Label, 5, 5, 40, 10, 0, 0);
         std::string labelAtOpening;
         reaction = [&](HWND d, uint32_t message, uint32_t, int32_t) {
@@ -32,18 +27,19 @@ TEST_F(DialogModalTest, HandlerOpensWithInitDialogThenSizeWhileHidden) {
         const RECT client = DialogUnitsToPixels(dlg, 0, 0, kTestWidth, kTestHeight);
         FinishLater(dlg, 1);
         EXPECT_EQ(DialogRunModal(dlg, TestHandler), 1);
-
         ASSERT_GE(calls.size(), 2u);
-        EXPECT_EQ(calls[0].Message, static_cast<uint32_t>(WM_INITDIALOG));
-        EXPECT_EQ(calls[0].WParam, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(dlg)));
-        EXPECT_EQ(calls[0].LParam, 0);
-        EXPECT_FALSE(calls[0].Visible);
-        EXPECT_EQ(calls[1].Message, static_cast<uint32_t>(WM_SIZE));
-        EXPECT_EQ(calls[1].WParam, row.SizeKind);
-        EXPECT_FALSE(calls[1].Visible);
-        if (row.SizeKind == SIZE_RESTORED) {
-            EXPECT_EQ(LOWORD(calls[1].LParam), client.right - client.left);
-            EXPECT_EQ(HIWORD(calls[1].LParam), client.bottom - client.top);
+        const HandlerCall opening[] = {
+            {WM_INITDIALOG, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(dlg)), 0, false},
+            {WM_SIZE, sizeKind, calls[1].LParam, false}};
+        for (int k = 0; k < 2; ++k) {
+            EXPECT_EQ(calls[k].Message, opening[k].Message);
+            EXPECT_EQ(calls[k].WParam, opening[k].WParam);
+            EXPECT_EQ(calls[k].LParam, opening[k].LParam);
+            EXPECT_FALSE(calls[k].Visible);
+        }
+        if (sizeKind == SIZE_RESTORED) {
+            EXPECT_EQ(calls[1].LParam,
+                      MAKELONG(client.right - client.left, client.bottom - client.top));
         }
         EXPECT_EQ(CallsOf(WM_INITDIALOG).size(), 1u);
         EXPECT_EQ(labelAtOpening, "ready");  // controls exist by then
@@ -57,59 +53,47 @@ TEST_F(DialogModalTest, QuitMessageDoesNotEndTheRun) {
     FinishLater(dlg, 9);
     EXPECT_EQ(DialogRunModal(dlg, TestHandler), 9);
     MSG left;
-    EXPECT_FALSE(PeekMessageW(&left, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-        << "the run never took the quit message";
+    EXPECT_FALSE(PeekMessageW(&left, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
-TEST_F(DialogModalTest, EnterAndEscapeReachTheHandlerAndTheDialogStays) {
-    struct Row {
-        WPARAM Key;
-        bool DefaultButton;  // a BS_DEFPUSHBUTTON with ID 77 exists
-        uint16_t Command;
-    };
-    const Row rows[] = {
-        {VK_RETURN, false, IDOK},
-        {VK_ESCAPE, false, IDCANCEL},
-        {VK_RETURN, true, 77},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(testing::Message() << "key " << row.Key << " default " << row.DefaultButton);
+// Rows: a key in a text box, whether a default push button (ID 77) exists,
+// and the command the handler gets; the dialog stays.
+TEST_F(DialogModalTest, EnterAndEscapeReachTheHandlerAsCommands) {
+    const std::tuple<WPARAM, bool, uint16_t> rows[] = {
+        {VK_RETURN, false, IDOK}, {VK_ESCAPE, false, IDCANCEL}, {VK_RETURN, true, 77}};
+    for (const auto& [key, defaultButton, command] : rows) {
+        SCOPED_TRACE(testing::Message() << "key " << key << " default " << defaultButton);
         calls.clear();
         HWND dlg = TestDialogCreate();
         DialogAddControl(dlg, 100, "", ControlKind::TextBox, 5, 5, 60, 12, 0, 0);
-        if (row.DefaultButton) {
+        if (defaultButton)
             DialogAddControl(dlg, 77, "Go", ControlKind::Button, 5, 25, 40, 14,
-                             0x50010000 | BS_DEFPUSHBUTTON, 0);
-        }
-        PostMessageW(GetDlgItem(dlg, 100), WM_KEYDOWN, row.Key, 1);
+                             WS_TABSTOP | BS_DEFPUSHBUTTON, 0);
+        PostMessageW(GetDlgItem(dlg, 100), WM_KEYDOWN, key, 1);
         FinishLater(dlg, 5);
         EXPECT_EQ(DialogRunModal(dlg, TestHandler), 5);
         std::vector<uint16_t> commands;  // the text box's own notifications aside
-        for (const HandlerCall& call : CallsOf(WM_COMMAND)) {
+        for (const HandlerCall& call : CallsOf(WM_COMMAND))
             if (LOWORD(call.WParam) != 100) commands.push_back(LOWORD(call.WParam));
-        }
-        EXPECT_EQ(commands, std::vector<uint16_t>{row.Command});
+        EXPECT_EQ(commands, std::vector<uint16_t>{command});
     }
 }
 
-// Rows: a close request, and whether the handler takes it (answers
-// nonzero), which keeps the dialog until it is finished otherwise.
+// Rows: a close request, and whether the handler takes it (answers nonzero),
+// which keeps the dialog until it is finished otherwise.
 TEST_F(DialogModalTest, CloseRequestsFinishWithZeroUnlessHandled) {
     struct Row {
-        const char* Name;
         UINT Message;
         WPARAM WParam;
         LPARAM LParam;
         bool Handled;
     };
-    const Row rows[] = {
-        {"close box", WM_SYSCOMMAND, SC_CLOSE, 0, false},
-        {"low bits ignored", WM_SYSCOMMAND, SC_CLOSE | 0x000F, 0, false},
-        {"Alt+F4", WM_SYSKEYDOWN, VK_F4, static_cast<LPARAM>(0x20000001), false},
-        {"close box, handled", WM_SYSCOMMAND, SC_CLOSE, 0, true},
-    };
+    const Row rows[] = {{WM_SYSCOMMAND, SC_CLOSE, 0, false},
+                        {WM_SYSCOMMAND, SC_CLOSE | 0x000F, 0, false},  // low bits ignored
+                        {WM_SYSKEYDOWN, VK_F4, 0x20000001, false},     // Alt+F4
+                        {WM_SYSCOMMAND, SC_CLOSE, 0, true}};
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.Name);
+        SCOPED_TRACE(testing::Message() << row.Message << " " << row.WParam << " " << row.Handled);
         calls.clear();
         HWND dlg = TestDialogCreate();
         reaction = [&](HWND, uint32_t message, uint32_t, int32_t) {
@@ -118,7 +102,6 @@ TEST_F(DialogModalTest, CloseRequestsFinishWithZeroUnlessHandled) {
         PostMessageW(dlg, row.Message, row.WParam, row.LParam);
         FinishLater(dlg, 5);  // the result if the request did not finish it
         EXPECT_EQ(DialogRunModal(dlg, TestHandler), row.Handled ? 5 : 0);
-        if (row.Handled) continue;
         EXPECT_EQ(CallsOf(WM_CLOSE).size(), 1u);
         EXPECT_FALSE(IsWindow(dlg));
     }
@@ -133,8 +116,9 @@ TEST_F(DialogModalTest, CloseSentFromAnotherThreadEndsTheRun) {
     std::atomic<bool> watchdogFired{false};
     std::thread closer([&] {
         SendMessageW(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
-        if (WaitForSingleObject(runEnded, 10000) == WAIT_TIMEOUT) {
-            // Wake a run that idles without its window, so the test can fail.
+        // A guard only: wakes a run that idles without its window, so that
+        // the test fails instead of hanging.
+        if (WaitForSingleObject(runEnded, 60000) == WAIT_TIMEOUT) {
             watchdogFired = true;
             PostThreadMessageW(guiThread, WM_NULL, 0, 0);
         }
@@ -144,43 +128,32 @@ TEST_F(DialogModalTest, CloseSentFromAnotherThreadEndsTheRun) {
     closer.join();
     CloseHandle(runEnded);
     EXPECT_FALSE(watchdogFired) << "the run outlived its dialog";
-    EXPECT_FALSE(IsWindow(dlg));
 }
 
+// Rows: what the handler answers, and what the sender gets. The handler's
+// own DWLP_MSGRESULT wins over its answer.
 TEST_F(DialogModalTest, NonzeroResultBecomesTheMessageResult) {
-    constexpr UINT kStart = WM_APP + 20;
-    constexpr UINT kAsk = WM_APP + 21;
-    constexpr UINT kAskStored = WM_APP + 22;
     HWND dlg = TestDialogCreate();
-    LRESULT answered = 0;
-    LRESULT answeredStored = 0;
-    reaction = [&](HWND d, uint32_t message, uint32_t, int32_t) -> int32_t {
-        switch (message) {
-            case kAsk:
-                return 42;
-            case kAskStored:
-                SetWindowLongPtrW(d, DWLP_MSGRESULT, 17);  // the handler's own wins
-                return 1;
-            case kStart:
-                answered = SendMessageW(d, kAsk, 0, 0);
-                answeredStored = SendMessageW(d, kAskStored, 0, 0);
-                FinishLater(d, 2);
-                return 0;
-            default:
-                return 0;
-        }
+    std::vector<LRESULT> answers;
+    reaction = [&](HWND d, uint32_t message, uint32_t wParam, int32_t) -> int32_t {
+        if (message == WM_APP + 1) return static_cast<int32_t>(wParam);
+        if (message == WM_APP + 2) return SetWindowLongPtrW(d, DWLP_MSGRESULT, 17), 1;
+        if (message != WM_APP) return 0;
+        for (const auto& [ask, answer] :
+             {std::pair{WM_APP + 1, 42}, {WM_APP + 1, 0}, {WM_APP + 2, 1}})
+            answers.push_back(SendMessageW(d, ask, answer, 0));
+        DialogFinish(d, 2);
+        return 0;
     };
-    PostMessageW(dlg, kStart, 0, 0);
+    PostMessageW(dlg, WM_APP, 0, 0);
     EXPECT_EQ(DialogRunModal(dlg, TestHandler), 2);
-    EXPECT_EQ(answered, 42);
-    EXPECT_EQ(answeredStored, 17);
+    EXPECT_EQ(answers, (std::vector<LRESULT>{42, 0, 17}));
 }
 
 TEST_F(DialogModalTest, OperationsOnForeignHandlesDoNothing) {
     HWND plain = CreateWindowExW(0, L"STATIC", L"not ours", WS_POPUP, 0, 0, 10, 10, nullptr,
                                  nullptr, nullptr, nullptr);
-    const HWND handles[] = {nullptr, plain};
-    for (HWND handle : handles) {
+    for (HWND handle : {HWND{}, plain}) {
         DialogAddControl(handle, 100, "x", ControlKind::Button, 0, 0, 10, 10, 0, 0);
         DialogLoadIcon(handle, "TESTICON");
         EXPECT_EQ(DialogRunModal(handle, TestHandler), 0);

@@ -57,8 +57,7 @@ TEST_F(DialogReentryTest, DialogFinishedInsideANestedLoop) {
 }
 
 TEST_F(DialogReentryTest, DialogFinishedWhileOpening) {
-    const uint32_t openingMessages[] = {WM_INITDIALOG, WM_SIZE};
-    for (uint32_t opening : openingMessages) {
+    for (const uint32_t opening : {WM_INITDIALOG, WM_SIZE}) {
         SCOPED_TRACE(opening);
         calls.clear();
         HWND dlg = TestDialogCreate();

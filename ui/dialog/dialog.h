@@ -4,10 +4,10 @@
 //
 //   DialogThreadStart();                       // once, from process start-up
 //   HWND dlg = DialogCreate(Units::Dialog, nullptr, "Title", 145, 138, 513, 277,
-//                           0x94CB00D4, WS_EX_CONTROLPARENT);
+//                           WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_CONTROLPARENT);
 //   DialogAddControl(dlg, 1001, "", ControlKind::TextBox, 70, 10, 60, 10, 0, 0);
 //   DialogAddControl(dlg, 1023, "Schematic", ControlKind::Image, 15, 95, 255, 155,
-//                    0x5000020E, WS_EX_CLIENTEDGE);
+//                    WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE | SS_BITMAP, WS_EX_CLIENTEDGE);
 //   DialogLoadIcon(dlg, "APPICON");
 //   int32_t result = DialogRunModal(dlg, MyHandler);  // returns once dlg is gone
 //   DialogThreadEnd();
@@ -32,9 +32,9 @@
 enum class Units { Dialog, Pixels };
 
 // The kinds of child control DialogAddControl knows. With style 0 each gets
-// its default: Button 0x50010000 (tab stop, push button), Label 0x50000000
-// (SS_LEFT), TextBox 0x50010080 with WS_EX_CLIENTEDGE (sunken, auto-scroll),
-// Image 0x5000000E (SS_BITMAP).
+// its default, always WS_CHILD | WS_VISIBLE and: Button WS_TABSTOP |
+// BS_PUSHBUTTON, Label SS_LEFT, TextBox WS_TABSTOP | ES_AUTOHSCROLL with
+// WS_EX_CLIENTEDGE (sunken), Image SS_BITMAP.
 enum class ControlKind { Button, Label, TextBox, Image };
 
 // The event handler of a dialog. Parameters and result are 32 bits wide, as
@@ -59,8 +59,8 @@ void DialogThreadStart();
 void DialogThreadEnd();
 
 // Creates a hidden dialog without controls and returns it, or null. Style 0
-// means 0x80C000D4 (popup, caption, modal frame). WS_VISIBLE and DS_SYSMODAL
-// are always removed: the dialog appears when DialogRunModal shows it.
+// means WS_POPUP | WS_CAPTION | DS_MODALFRAME. WS_VISIBLE and DS_SYSMODAL are
+// always removed: the dialog appears when DialogRunModal shows it.
 HWND DialogCreate(Units units, HWND parent, const std::string& caption, int x, int y, int width,
                   int height, uint32_t style, uint32_t exStyle);
 

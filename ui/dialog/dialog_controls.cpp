@@ -17,16 +17,19 @@ struct ControlKindInfo {
     RecordKind Record;
 };
 
+constexpr uint32_t kShown = WS_CHILD | WS_VISIBLE;
+
 // Indexed by ControlKind.
 constexpr ControlKindInfo kControlKinds[] = {
-    {L"BUTTON", 0x50010000, 0x50000000, 0, RecordKind::Button},
-    {L"STATIC", 0x50000000, 0x50000000, 0, RecordKind::Label},
-    {L"EDIT", 0x50810080, 0x50000000, 0, RecordKind::TextBox},
-    {L"STATIC", 0x5000000E, 0x5000000E, 0, RecordKind::Image},
+    {L"BUTTON", kShown | WS_TABSTOP | BS_PUSHBUTTON, kShown, 0, RecordKind::Button},
+    {L"STATIC", kShown | SS_LEFT, kShown, 0, RecordKind::Label},
+    {L"EDIT", kShown | WS_BORDER | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, kShown, 0,
+     RecordKind::TextBox},
+    {L"STATIC", kShown | SS_BITMAP, kShown | SS_BITMAP, 0, RecordKind::Image},
 };
 
-constexpr uint32_t kButtonTypeMask = 0x0F;
-constexpr uint32_t kStaticBitmapBits = SS_BITMAP;  // 0x0E; cleared for SS_ICON
+constexpr uint32_t kButtonTypeMask = BS_TYPEMASK;
+constexpr uint32_t kStaticBitmapBits = SS_BITMAP;  // cleared for SS_ICON
 
 struct ControlStyle {
     uint32_t Style;

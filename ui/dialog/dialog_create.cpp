@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr uint32_t kDefaultDialogStyle = 0x80C000D4;  // WS_POPUP|WS_CAPTION|DS_MODALFRAME|...
+constexpr uint32_t kDefaultDialogStyle =
+    WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
 constexpr uint32_t kAlwaysAdded = DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
 // Hidden until the modal run shows it, and never system-modal.
 constexpr uint32_t kAlwaysRemoved = WS_VISIBLE | DS_SYSMODAL;
