@@ -32,9 +32,16 @@ void Send(std::vector<INPUT> inputs) {
 
 bool InputBringToFront(const App& app, HWND window) {
     if (!window) return false;
-    if (GetForegroundWindow() != window) SetForegroundWindow(window);
-    return WaitUntil(
-        [&] { return GetForegroundWindow() == window && ActiveOf(app) == window && FocusOf(app); });
+    // Activation sends messages to the thread that had the foreground, which
+    // may be this one: serve them while waiting. And a late focus event from
+    // the X server can hand the foreground back: then ask again.
+    return WaitUntil([&] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        if (GetForegroundWindow() != window) SetForegroundWindow(window);
+        return GetForegroundWindow() == window && ActiveOf(app) == window && FocusOf(app);
+    });
 }
 
 void InputClickAt(POINT screen) {
