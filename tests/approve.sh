@@ -22,7 +22,7 @@ if [ $mode = approve ] && [ $# -eq 0 ]; then
         exit 1
     set -- "$here/../build/native/cli" "$here/../build/native/tools"
 fi
-PATH=$(IFS=:; echo "$*"):$PATH
+for dir in "$@"; do PATH=$(cd "$dir" && pwd):$PATH; done
 export PATH DATA=$here/data
 received=$(mktemp -d)
 differences=$(mktemp)
