@@ -26,8 +26,7 @@ TEST_P(Endings, EndTheProgramWithExitCodeZero) {
             PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
             break;
         case Ending::AltF4:
-            ASSERT_TRUE(InputBringToFront(app, main));
-            InputChord(VK_MENU, VK_F4);
+            ASSERT_TRUE(InputAltF4(app, main)) << "the window never took Alt+F4";
             break;
         case Ending::CloseBoxClick: {
             const POINT box = CloseBoxOnScreen(main);

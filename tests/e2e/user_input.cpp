@@ -1,5 +1,6 @@
 #include "user_input.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "waiting.h"
@@ -76,6 +77,43 @@ void InputKey(WORD virtualKey) {
 void InputChord(WORD modifier, WORD virtualKey) {
     Send({KeyEvent(modifier, false), KeyEvent(virtualKey, false), KeyEvent(virtualKey, true),
           KeyEvent(modifier, true)});
+}
+
+// Under Wine a focus event that the X server reports late makes Wine line
+// its modifier keys up with the X server's, which never saw our Alt: Alt is
+// released between our Alt and F4 press, the window gets a plain F4, and a
+// lone Alt press may even open the system menu. A Tab after the chord tells
+// taken from lost: input is served in order, and the close that Alt+F4 posts
+// is served before any later input, so a focus that moves on inside the
+// window, or a menu, means the chord was lost.
+bool InputAltF4(const App& app, HWND window) {
+    const auto inMenu = [&] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(app.Process.dwThreadId, &info);
+        return (info.flags & (GUI_INMENUMODE | GUI_SYSTEMMENUMODE | GUI_POPUPMENUMODE)) != 0;
+    };
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (!InputBringToFront(app, window)) return !IsWindow(window);
+        const HWND before = FocusOf(app);
+        InputChord(VK_MENU, VK_F4);
+        InputKey(VK_TAB);
+        bool lost = false;
+        const bool settled = WaitUntil([&] {
+            if (!IsWindow(window) || !AppRunning(app)) return true;
+            const HWND focus = FocusOf(app);
+            lost = inMenu() || (focus != before && IsChild(window, focus));
+            return lost;
+        });
+        if (!settled) return false;
+        if (!lost) return true;
+        std::printf("Alt+F4 was lost to a late focus event of the X server; pressed again\n");
+        while (inMenu()) {
+            InputKey(VK_ESCAPE);
+            if (!WaitUntil([&] { return !inMenu() || !AppRunning(app); })) return false;
+        }
+    }
+    return false;
 }
 
 void InputType(const std::string& text) {

@@ -23,6 +23,11 @@ void InputClickAt(POINT screen);
 // A left click in the middle of the window.
 void InputClick(HWND window);
 
+// Alt+F4 to the window, pressed again for as long as the platform lost it
+// (at most a few times); false when the window never took it. See
+// InputAltF4's comment for why a press can be lost.
+bool InputAltF4(const App& app, HWND window);
+
 void InputKey(WORD virtualKey);
 // A key pressed while a modifier (VK_MENU, VK_SHIFT, VK_CONTROL) is held.
 void InputChord(WORD modifier, WORD virtualKey);

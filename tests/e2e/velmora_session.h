@@ -12,16 +12,15 @@
 #include "control_ids.h"
 #include "user_input.h"
 #include "waiting.h"
+#include "wine_path.h"
 
 // The files under test, as the build names them (a Unix path is reached
 // through drive Z: under Wine): velmora.exe, window_cases.tsv (a name and
 // the eight input texts a line) and what the native velmora-calc --batch
 // printed for those inputs (twelve texts a line).
 inline std::wstring BuildPath(std::string_view path) {
-    std::wstring wide(path.begin(), path.end());
-    for (auto& c : wide)
-        if (c == L'/') c = L'\\';
-    return wide.starts_with(L"\\") ? L"Z:" + wide : wide;
+    const std::string windows = WinePath(path);
+    return std::wstring(windows.begin(), windows.end());
 }
 inline const std::wstring kVelmoraExe = BuildPath(VELMORA_EXE);
 inline const std::wstring kCasesFile = BuildPath(VELMORA_CASES);

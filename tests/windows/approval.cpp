@@ -4,11 +4,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "wine_path.h"
+
 namespace {
 
 std::string ApprovedPath(const std::string& fileName) {
-    const std::string path = std::string(VELMORA_APPROVED_DIR) + "/" + fileName;
-    return path.starts_with("/") ? "Z:" + path : path;
+    return WinePath(std::string(VELMORA_APPROVED_DIR) + "/" + fileName);
 }
 
 std::string NextLine(std::istringstream& in) {
