@@ -1,5 +1,6 @@
 // The search of engine/design.cpp step for step, in double: the same target
-// coefficients, bracket, three points a pass, stop test and closed forms.
+// coefficients, bracket, points (each evaluated once), stop test and closed
+// forms.
 #include "batch_floor.h"
 
 #include <cmath>
@@ -35,8 +36,9 @@ void Compute(const double (&in)[8], double (&v)[12]) {
                          cap * cap * cap * (af1 * w1 * w2 * w2 + af2 * w1 * w1 * w2),
                          cap * cap * cap * cap * (w1 * w1 * w2 * w2)};
     double lo = 1e-7, hi = 1 / 0.0001, mid = (lo + hi) / 2, g1Mid = 0;
+    Point a = Evaluate(p, lo), b{}, c = Evaluate(p, hi);
     for (int pass = 0; pass < 56; ++pass) {
-        const Point a = Evaluate(p, lo), b = Evaluate(p, mid), c = Evaluate(p, hi);
+        b = Evaluate(p, mid);
         g1Mid = b.G1;
         const double low = b.E * a.E, high = c.E * b.E;
         bool lower = true;
@@ -45,9 +47,9 @@ void Compute(const double (&in)[8], double (&v)[12]) {
             lower = !(high < 0);
         }
         if (lower)
-            hi = mid, mid = (mid + lo) / 2;
+            hi = mid, c = b, mid = (mid + lo) / 2;
         else
-            lo = mid, mid = (hi + mid) / 2;
+            lo = mid, a = b, mid = (hi + mid) / 2;
         if (!(std::fabs((mid - hi) / mid) - 1e-6 > 0)) break;
     }
     const double r2 = 1 / mid, r1 = 1 / g1Mid, r4 = 1 / (r2 * r1 * r2 * p[3]);
