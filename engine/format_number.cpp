@@ -1,4 +1,5 @@
 // FormatNumber: an extended value to the text of a result box under a mask.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -64,8 +65,10 @@ std::string Render(const DigitForm& form, bool negative, int fractionDigits) {
     const int first = form.point > 0 ? 0 : form.point;  // position of kept[1]
     const int keptLength = integerLength + fractionDigits;
     std::string kept(static_cast<size_t>(keptLength) + 1, '0');
-    for (int k = 0; k < keptLength; ++k)
-        kept[static_cast<size_t>(k) + 1] = digitAt(first + k);
+    const int from = std::max(first, 0), to = std::min(first + keptLength, form.length);
+    if (to > from)
+        std::memcpy(&kept[static_cast<size_t>(from - first) + 1], form.digits + from,
+                    static_cast<size_t>(to - from));
     // Then r, and whether anything after r is nonzero.
     const int dropped = form.point + fractionDigits;
     const char r = digitAt(dropped);
