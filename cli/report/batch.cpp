@@ -48,8 +48,10 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err) {
         }
         const CalculationResult result = RunCalculation(inputs);
         text.clear();
-        for (size_t k = 0; k < result.Texts.size(); ++k)
-            (k ? text += '\t' : text) += result.Texts[k];
+        for (size_t k = 0; k < result.Texts.size(); ++k) {
+            if (k) text += '\t';
+            text += result.Texts[k];
+        }
         text += '\n';
         out << text;
     }
