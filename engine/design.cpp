@@ -2,6 +2,7 @@
 // conductance of R2, the closed-form parts and the twelve display texts.
 #include "design.h"
 
+#include <array>
 #include <cmath>
 
 #include "fpu_scope.h"
@@ -83,12 +84,12 @@ VELMORA_NOINLINE int ComputeDesignExtended(DesignRecord& d, const PassObserver& 
     // 5. Bisection. Each pass halves the bracket and the stop test is
     //    relative, so at most 56 passes run.
     int passes = 0;
-    for (;;) {
+    // 5.1 All three points, every pass (4. inside Evaluate). Evaluate is a
+    //     pure function of the point, so the end kept by a halving keeps its
+    //     values: only the new midpoint is evaluated again.
+    DesignPoint lo = Evaluate(d, d.XLo), mid = Evaluate(d, d.XMid), hi = Evaluate(d, d.XHi);
+    for (;; mid = Evaluate(d, d.XMid)) {
         ++passes;
-        // 5.1 All three points, every pass (4. inside Evaluate).
-        const DesignPoint lo = Evaluate(d, d.XLo);
-        const DesignPoint mid = Evaluate(d, d.XMid);
-        const DesignPoint hi = Evaluate(d, d.XHi);
         d.G1Lo = lo.G1, d.ELo = lo.E;
         d.G1Mid = mid.G1, d.EMid = mid.E;
         d.G1Hi = hi.G1, d.EHi = hi.E;
@@ -99,10 +100,10 @@ VELMORA_NOINLINE int ComputeDesignExtended(DesignRecord& d, const PassObserver& 
             break;
         }
         if (step == Step::Lower) {
-            d.XHi = d.XMid;
+            d.XHi = d.XMid, hi = mid;
             d.XMid = static_cast<double>((static_cast<Ext>(d.XMid) + d.XLo) / 2);
         } else {
-            d.XLo = d.XMid;
+            d.XLo = d.XMid, lo = mid;
             d.XMid = static_cast<double>((static_cast<Ext>(d.XHi) + d.XMid) / 2);
         }
         if (observer) observer(d, passes);
@@ -139,6 +140,20 @@ constexpr Display kDisplay[12] = {
     {ID_OUT_C, "#.######"}, {ID_OUT_RKR, "#.#"},    {ID_OUT_FREQ, "#######.#"},
 };
 
+static_assert(
+    [] {
+        for (int k = 0; k < 12; ++k)
+            if (kDisplay[k].Id != kResultIds[k]) return false;
+        return true;
+    }(),
+    "ResultTextsOf fills the texts in kResultIds order");
+
+// The record's input fields in reading order (kInputIds).
+using InputFields = std::array<double*, 8>;
+InputFields InputFieldsOf(DesignRecord& d) {
+    return {&d.AF1, &d.F1, &d.AF2, &d.F2, &d.CapUF, &d.FSF, &d.ISF, &d.RStar};
+}
+
 // RK-R = K R* - R*, ohms.
 Ext Rkr(const DesignRecord& d) {
     return static_cast<Ext>(d.K) * d.RStar - d.RStar;
@@ -167,8 +182,7 @@ VELMORA_NOINLINE void ComputeDisplayValues(const DesignRecord& d, Ext (&v)[12]) 
 }  // namespace
 
 void ReadInputs(DesignRecord& design, const TextSource& source) {
-    double* const fields[8] = {&design.AF1,   &design.F1,  &design.AF2, &design.F2,
-                               &design.CapUF, &design.FSF, &design.ISF, &design.RStar};
+    const InputFields fields = InputFieldsOf(design);
     for (int k = 0; k < 8; ++k)
         *fields[k] = ParseNumber(source(kInputIds[k]));
 }
@@ -200,20 +214,23 @@ void ShowResults(const DesignRecord& design, const TextSink& sink) {
 
 namespace velmora {
 
+// Both sets of texts are in reading and display order, as the IDs are, so
+// these are ReadInputs and ShowResults without a callback per box.
 void ReadInputTexts(DesignRecord& design, const InputTextSet& texts) {
-    ReadInputs(design, [&](int id) {
-        for (std::size_t k = 0; k < kInputCount; ++k)
-            if (kInputIds[k] == id) return texts[k];
-        return std::string();
-    });
+    const InputFields fields = InputFieldsOf(design);
+    for (std::size_t k = 0; k < kInputCount; ++k)
+        *fields[k] = ParseNumber(texts[k]);
 }
 
 ResultTexts ResultTextsOf(const DesignRecord& design) {
+    Ext values[12];
+    {
+        FpuScope scope;
+        ComputeDisplayValues(design, values);
+    }
     ResultTexts texts;
-    ShowResults(design, [&](int id, const std::string& text) {
-        for (std::size_t k = 0; k < kResultCount; ++k)
-            if (kResultIds[k] == id) texts[k] = text;
-    });
+    for (std::size_t k = 0; k < kResultCount; ++k)
+        texts[k] = FormatNumber(values[k], kDisplay[k].Mask);
     return texts;
 }
 

@@ -21,12 +21,18 @@ void FpuSetControlWord(unsigned short controlWord) {
     asm volatile("fnclex\n\tfldcw %0" : : "m"(controlWord) : "memory");
 }
 
-FpuScope::FpuScope() : savedControlWord_(FpuGetControlWord()), savedMxcsr_(_mm_getcsr()) {
+FpuScope::FpuScope()
+    : savedControlWord_(FpuGetControlWord()),
+      savedMxcsr_(_mm_getcsr()),
+      installed_(savedControlWord_ != kExtendedControlWord ||
+                 savedMxcsr_ != ((savedMxcsr_ & kMxcsrKeep) | kMxcsrMasks)) {
+    if (!installed_) return;
     FpuSetControlWord(kExtendedControlWord);
     _mm_setcsr((savedMxcsr_ & kMxcsrKeep) | kMxcsrMasks);
 }
 
 FpuScope::~FpuScope() {
+    if (!installed_) return;
     _mm_setcsr(savedMxcsr_);
     FpuSetControlWord(savedControlWord_);
 }

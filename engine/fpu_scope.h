@@ -8,6 +8,10 @@
 // masked, and the SSE control register to round to nearest, all exceptions
 // masked, no flush-to-zero; the destructor puts back what it found.
 //
+// A scope that finds the state it wants writes nothing and restores nothing:
+// a host that runs many engine calls in a row (velmora-calc --batch) holds
+// one FpuScope around all of them and the scopes inside cost two reads each.
+//
 // The arithmetic that needs the scope must sit in a separate, non-inlined
 // function called while the scope is alive, so that the compiler cannot move
 // it across the control-word writes:
@@ -35,10 +39,22 @@ public:
 private:
     unsigned short savedControlWord_;
     unsigned int savedMxcsr_;
+    bool installed_;
 };
 
 // The control word an FpuScope installs: 0x037F.
 constexpr unsigned short kExtendedControlWord = 0x037F;
+
+// nearbyintl under an FpuScope (round to nearest, ties to even) with the x87
+// instruction itself rather than a library call.
+inline long double RoundToInteger(long double x) {
+#if defined(__GNUC__) && (defined(__i386__) || defined(__x86_64__))
+    asm("frndint" : "+t"(x));
+    return x;
+#else
+    return __builtin_nearbyintl(x);
+#endif
+}
 
 // Reads and writes the x87 control word; for tests that simulate a foreign one.
 unsigned short FpuGetControlWord();

@@ -62,8 +62,27 @@ struct MonteCarloResult {
     std::vector<double> F0Samples[2], QSamples[2], Minus3dBSamples, PeakingSamples;
 };
 
+// Runs on every core; the trials, and so every figure, are the same for the
+// same seed whatever the number of cores.
 MonteCarloResult RunMonteCarlo(const MonteCarloSetup& setup, const ResponseShape& target,
                                const YieldMask& mask);
+
+// The yield alone, for searches that run many plans: the same trials as
+// RunMonteCarlo with the same seed, so the same Failed, Passed and Yield,
+// without the samples and spreads, and with only what the mask checks
+// computed (no -3 dB search without a -3 dB limit, no peaking search without
+// a peaking limit).
+//
+//   YieldCount y = CountYield(m, target, {0.03, 0.03, 0, 0});
+//   // y.Passed == RunMonteCarlo(m, target, {0.03, 0.03, 0, 0}).Passed
+struct YieldCount {
+    int Trials = 0;
+    int Failed = 0;
+    int Passed = 0;
+    double Yield = 0;
+};
+YieldCount CountYield(const MonteCarloSetup& setup, const ResponseShape& target,
+                      const YieldMask& mask);
 
 // The generator behind the draws (xoshiro256**, seeded through splitmix64):
 // the same seed gives the same trials on every platform and compiler, which

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/calculation.h"
+#include "fpu_scope.h"
 
 namespace velmora {
 
@@ -28,8 +29,12 @@ bool SplitFields(const std::string& line, InputTexts& inputs, size_t& count) {
 }  // namespace
 
 int RunBatch(std::istream& in, std::ostream& out, std::ostream& err) {
+    // One scope for the whole batch, so that the engine's own scopes find
+    // their state already set and skip the control-register writes; nothing
+    // here computes in floating point between the calls.
+    FpuScope scope;
     int status = 0;
-    std::string line;
+    std::string line, text;
     InputTexts inputs;
     for (long lineNumber = 1; std::getline(in, line); ++lineNumber) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -42,9 +47,13 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err) {
             continue;
         }
         const CalculationResult result = RunCalculation(inputs);
-        for (size_t k = 0; k < result.Texts.size(); ++k)
-            out << (k ? "\t" : "") << result.Texts[k];
-        out << '\n';
+        text.clear();
+        for (size_t k = 0; k < result.Texts.size(); ++k) {
+            if (k) text += '\t';
+            text += result.Texts[k];
+        }
+        text += '\n';
+        out << text;
     }
     out.flush();
     return status;

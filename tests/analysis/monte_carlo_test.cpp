@@ -7,10 +7,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 
 #include "design/design_target.h"
 #include "design/sensitivity.h"
 #include "designs.h"
+#include "model/circuit_polynomial.h"
+#include "response/quartic_shape.h"
 
 using namespace velmora;
 
@@ -78,6 +81,80 @@ TEST(MonteCarlo, YieldFollowsTheMask) {
         EXPECT_LE(r.Yield, row.High);
         EXPECT_LT(r.Minus3dB.StdDev / r.Minus3dB.Mean, row.Minus3dBSpread);
         EXPECT_NEAR(r.Minus3dB.Mean / target.Minus3dBHz, 1, row.Tol.Resistor > 0 ? 0.01 : 1e-5);
+    }
+}
+
+// The shortcut a trial takes against the general root finder, from builds
+// near each preset to builds far off (real pole pairs, unstable ones).
+TEST(MonteCarlo, QuarticShapeMatchesTheGeneralOne) {
+    for (int preset : kFilledPresets) {
+        const FilterParts nominal = ScaledParts(PresetDesign(preset));
+        const QuarticShaper shaper(
+            ShapeOfDenominator(IdealDenominator(CircuitPolynomialOf(nominal), nominal.K)));
+        std::mt19937_64 random(static_cast<uint64_t>(preset));
+        for (double spread : {0.02, 0.1, 0.4}) {
+            std::uniform_real_distribution<double> factor(1 - spread, 1 + spread);
+            for (int trial = 0; trial < 300; ++trial) {
+                CircuitElements e = ElementsOf(nominal);
+                for (int k = 0; k < 4; ++k)
+                    e.G[k] *= factor(random), e.C[k] *= factor(random);
+                e.K *= factor(random);
+                const Polynomial d = IdealDenominator(CircuitPolynomialOf(e), e.K);
+                const double coefficients[5] = {d[0], d[1], d[2], d[3], d[4]};
+                const ResponseShape fast = shaper.Shape(coefficients, ShapeParts::All);
+                const ResponseShape slow = ShapeOfDenominator(d);
+                SCOPED_TRACE(testing::Message() << preset << " " << spread << " " << trial);
+                ASSERT_EQ(fast.Valid, slow.Valid);
+                ASSERT_EQ(fast.Stable, slow.Stable);
+                if (!slow.Valid || !slow.Stable) continue;
+                for (int i = 0; i < 2; ++i) {
+                    EXPECT_NEAR(fast.Pairs[i].F0Hz / slow.Pairs[i].F0Hz, 1, 1e-12);
+                    EXPECT_NEAR(fast.Pairs[i].Q / slow.Pairs[i].Q, 1, 1e-9);
+                }
+                EXPECT_NEAR(fast.Minus3dBHz / slow.Minus3dBHz, 1, 1e-12);
+                EXPECT_NEAR(fast.PeakingDb, slow.PeakingDb, 1e-6);
+            }
+        }
+    }
+}
+
+// A seed means one sequence of builds, drawn in the documented order: trials
+// on both sides of a block boundary (where another thread may take over) are
+// the builds a plain sequential draw gives; and the yield alone counts what
+// the full run counts.
+TEST(MonteCarlo, SameSeedSameBuildsAcrossBlocks) {
+    const DesignRecord d = PresetDesign(ID_STD_BUTTERWORTH);
+    const ResponseShape target = TargetShape(d);
+    for (Distribution shape : {Distribution::Uniform, Distribution::Gaussian}) {
+        const MonteCarloSetup setup = TrialSetup(d, {0.01, 0.01, shape}, 20000, 8);
+        const MonteCarloResult run = RunMonteCarlo(setup, target, {});
+        ASSERT_EQ(run.Failed, 0);  // so sample k is trial k
+        RandomState random = SeedRandom(setup.Seed);
+        const auto draw = [&](double tol) {
+            return shape == Distribution::Uniform ? 1 + tol * (2 * NextUniform(random) - 1)
+                                                  : 1 + tol / 3 * NextGaussian(random);
+        };
+        for (size_t trial = 0; trial <= 16385; ++trial) {
+            FilterParts p = setup.Nominal;
+            for (double* part : {&p.R1, &p.R2, &p.R3, &p.R4})
+                *part *= draw(0.01);
+            for (double* part : {&p.C1, &p.C2, &p.C3, &p.C4})
+                *part *= draw(0.01);
+            const double rstar = setup.RStar * draw(0.01);
+            p.K = 1 + setup.Rkr * draw(0.01) / rstar;
+            if (trial % 8192 > 1 && trial % 8192 < 8191) continue;
+            const ResponseShape s =
+                ShapeOfDenominator(IdealDenominator(CircuitPolynomialOf(p), p.K));
+            EXPECT_NEAR(run.QSamples[1][trial] / s.Pairs[1].Q, 1, 1e-12) << trial;
+        }
+        for (const YieldMask mask : {YieldMask{0.003, 0, 0, 0}, YieldMask{0, 0.002, 0.01, 0},
+                                     YieldMask{0, 0, 0, 0.05}, YieldMask{}}) {
+            const MonteCarloResult full = RunMonteCarlo(setup, target, mask);
+            const YieldCount count = CountYield(setup, target, mask);
+            EXPECT_EQ(count.Passed, full.Passed);
+            EXPECT_EQ(count.Failed, full.Failed);
+            EXPECT_EQ(count.Yield, full.Yield);
+        }
     }
 }
 

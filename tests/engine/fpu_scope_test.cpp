@@ -21,6 +21,7 @@ constexpr ForeignState kForeignStates[] = {
     {"24-bit precision", 0x007F, 0x1F80},
     {"round toward zero", 0x0F7F, 0x7F80},
     {"round up, 53-bit, flush to zero", 0x0A7F, 0xDFC0},
+    {"the x87 word right, flush to zero", kExtendedControlWord, 0x9FC0},
 };
 
 // Restores the start-up state however a test ends.
