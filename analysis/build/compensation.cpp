@@ -145,6 +145,7 @@ CompensationLimit LeastCompensableGbw(const FilterParts& ideal, const ResponseSh
     }
     limit.Found = true;
     limit.GbwHz = pass;
+    limit.Parts = p;
     return limit;
 }
 

@@ -33,7 +33,8 @@ Compensation Compensate(const FilterParts& ideal, const ResponseShape& target, d
 
 struct CompensationLimit {
     bool Found = false;
-    double GbwHz = 0;  // to 0.1 %
+    double GbwHz = 0;   // to 0.1 %
+    FilterParts Parts;  // the solution there: what gives out shows
 };
 
 // The least GBW at which Compensate still succeeds, followed down from

@@ -57,6 +57,20 @@ void WritePairs(std::ostream& out, const ResponseShape& target, const ResponseSh
                Fmt("%+.3f dB", e.PeakingDb));
 }
 
+// The part that moved furthest on the way to the limit, RK-R standing for
+// K (K = 1 is RK-R = 0): that is what gives out.
+std::string LimitText(const FilterParts& ideal, const FilterParts& last, double rstar) {
+    const double was[] = {ideal.R1, ideal.R2, ideal.R4, (ideal.K - 1) * rstar};
+    const double is[] = {last.R1, last.R2, last.R4, (last.K - 1) * rstar};
+    const char* names[] = {"R1", "R2 = R3", "R4", "RK-R"};
+    int worst = 0;
+    for (int k = 1; k < 4; ++k)
+        if (std::fabs(std::log(is[k] / was[k])) > std::fabs(std::log(is[worst] / was[worst])))
+            worst = k;
+    return std::string(", where ") + names[worst] + " is " + Ohms(is[worst]) + " (from " +
+           Ohms(was[worst]) + ")";
+}
+
 void WriteCompensation(std::ostream& out, const DesignRecord& d, double gbwHz) {
     const FilterParts ideal = ScaledParts(d);
     const ResponseShape target = TargetShape(d);
@@ -86,7 +100,9 @@ void WriteCompensation(std::ostream& out, const DesignRecord& d, double gbwHz) {
                "pairs with this op-amp.\n";
     }
     out << "  Least GBW for which compensation works: "
-        << (least.Found ? WithPrefix(least.GbwHz, "Hz") : std::string("none found")) << "\n";
+        << (least.Found ? WithPrefix(least.GbwHz, "Hz") + LimitText(ideal, least.Parts, d.RStar)
+                        : std::string("none found"))
+        << "\n";
 }
 
 // A column of the side-by-side table: a candidate, or the build the rest
@@ -111,8 +127,13 @@ Column GivenColumn(const BuildPlan& plan, const DesignRecord& d, const YieldEval
     given.C.Build = SnapDesign(d, plan.Series, d.ISF);
     given.C.Shape = ShapeOfParts(given.C.Build.Built);
     given.C.Error = CompareShapes(TargetShape(d), given.C.Shape);
-    given.C.Yield = yield(given.C.Build, run);
-    given.C.YieldTrials = run.Trials;
+    // A negative part simulates happily; its yield would be a number for a
+    // board nobody can make.
+    const SnappedBuild& b = given.C.Build;
+    const bool buildable =
+        b.Built.R1 > 0 && b.Built.R2 > 0 && b.Built.R4 > 0 && b.RStar > 0 && b.RkrBuilt >= 0;
+    given.C.Yield = buildable ? yield(b, run) : NAN;
+    given.C.YieldTrials = buildable ? run.Trials : 0;
     return given;
 }
 
@@ -121,12 +142,13 @@ void WriteRow(std::ostream& out, const std::string& label, const std::vector<Col
               const std::function<std::string(const Column&)>& cell) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "  %-12s", label.c_str());
-    out << buffer;
+    std::string line = buffer;
     for (const Column& c : columns) {
         std::snprintf(buffer, sizeof buffer, " %-13s", cell(c).c_str());
-        out << buffer;
+        line += buffer;
     }
-    out << "\n";
+    line.erase(line.find_last_not_of(' ') + 1);
+    out << line << "\n";
 }
 
 void WriteTable(std::ostream& out, const std::vector<Column>& columns) {
@@ -134,8 +156,13 @@ void WriteTable(std::ostream& out, const std::vector<Column>& columns) {
         return [p](const Column& c) { return FormatEngineering(c.C.Build.Built.*p, 4); };
     };
     WriteRow(out, "", columns, [](const Column& c) { return c.Head; });
-    WriteRow(out, "Yield", columns,
-             [](const Column& c) { return Fmt("%.2f %%", c.C.Yield * 100); });
+    WriteRow(out, "Yield", columns, [](const Column& c) {
+        return std::isnan(c.C.Yield) ? std::string("no board") : Fmt("%.2f %%", c.C.Yield * 100);
+    });
+    WriteRow(out, "  +-", columns, [](const Column& c) {
+        const double p = c.C.Yield, n = c.C.YieldTrials;
+        return n > 0 ? Fmt("%.2f %%", std::sqrt(p * (1 - p) / n) * 100) : std::string("-");
+    });
     WriteRow(out, "Worst error", columns,
              [](const Column& c) { return Fmt("%.3f %%", c.C.Error.Worst * 100); });
     WriteRow(out, "Root", columns, [](const Column& c) { return c.Root; });
@@ -151,7 +178,8 @@ void WriteTable(std::ostream& out, const std::vector<Column>& columns) {
     WriteRow(out, "RK-R", columns,
              [](const Column& c) { return FormatEngineering(c.C.Build.RkrBuilt, 4); });
     WriteRow(out, "K", columns, [](const Column& c) { return Fmt("%.5f", c.C.Build.Built.K); });
-    out << "  (resistors in ohms)\n";
+    out << "  (resistors in ohms; +- one standard error of the yield; no board: a part "
+           "would be negative)\n";
 }
 
 nlohmann::ordered_json ColumnJson(const Column& column) {
