@@ -130,8 +130,9 @@ Column GivenColumn(const BuildPlan& plan, const DesignRecord& d, const YieldEval
     // A negative part simulates happily; its yield would be a number for a
     // board nobody can make.
     const SnappedBuild& b = given.C.Build;
-    const bool buildable =
-        b.Built.R1 > 0 && b.Built.R2 > 0 && b.Built.R4 > 0 && b.RStar > 0 && b.RkrBuilt >= 0;
+    const FilterParts& p = b.Built;
+    const bool buildable = p.R1 > 0 && p.R2 > 0 && p.R4 > 0 && b.RStar > 0 && b.RkrBuilt >= 0 &&
+                           p.C1 > 0 && std::isfinite(p.R1 + p.R2 + p.R4 + p.C1 + p.K);
     given.C.Yield = buildable ? yield(b, run) : NAN;
     given.C.YieldTrials = buildable ? run.Trials : 0;
     return given;
@@ -179,7 +180,7 @@ void WriteTable(std::ostream& out, const std::vector<Column>& columns) {
              [](const Column& c) { return FormatEngineering(c.C.Build.RkrBuilt, 4); });
     WriteRow(out, "K", columns, [](const Column& c) { return Fmt("%.5f", c.C.Build.Built.K); });
     out << "  (resistors in ohms; +- one standard error of the yield; no board: a part "
-           "would be negative)\n";
+           "would be negative or is missing)\n";
 }
 
 nlohmann::ordered_json ColumnJson(const Column& column) {
@@ -223,8 +224,9 @@ int WriteBestBuilds(std::ostream& out, std::ostream& err, const BuildPlan& plan,
         if (columns.size() < static_cast<size_t>(plan.Search.BestBuilds))
             columns.push_back(CandidateColumn(c, static_cast<int>(columns.size()) + 1));
     if (columns.empty())
-        out << "  No build fits: no root can be built, or no capacitor from 1 nF to 1 uF keeps "
-               "every resistor within 100 ohm to 1 Mohm.\n";
+        out << "  No build fits: no root can be built, no R* of the series lies within 3.3 times "
+               "the given one,\n  or no capacitor from 1 nF to 1 uF keeps every resistor "
+               "within 100 ohm to 1 Mohm.\n";
     columns.push_back(GivenColumn(plan, d, yield, {budget.FinalTrials, budget.Seed + 1}));
     WriteTable(out, columns);
     if (plan.Search.BestBuildJson.empty()) return 0;
