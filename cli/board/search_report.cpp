@@ -71,7 +71,35 @@ std::string LimitText(const FilterParts& ideal, const FilterParts& last, double 
            Ohms(was[worst]) + ")";
 }
 
-void WriteCompensation(std::ostream& out, const DesignRecord& d, double gbwHz) {
+// The compensated values as a design, so that their standard values come
+// from the same snapping and gain matching as the rest of the report.
+DesignRecord AsDesign(const DesignRecord& d, const FilterParts& p) {
+    constexpr double kOhmsPerKilohm = 1000;
+    DesignRecord c = d;
+    c.R1 = p.R1 / (kOhmsPerKilohm * d.ISF);
+    c.R2 = c.R3 = p.R2 / (kOhmsPerKilohm * d.ISF);
+    c.R4 = p.R4 / (kOhmsPerKilohm * d.ISF);
+    c.K = p.K;
+    return c;
+}
+
+void WriteSnappedCompensation(std::ostream& out, const BuildPlan& plan, const DesignRecord& d,
+                              const FilterParts& compensated) {
+    const SnappedBuild b = SnapDesign(AsDesign(d, compensated), plan.Series, d.ISF);
+    const auto name = [](const std::optional<ESeries>& s) {
+        return std::string(s ? SeriesName(*s) : "as computed");
+    };
+    out << "\n  Snapped (resistors " << name(plan.Series.Resistors) << ", capacitors "
+        << name(plan.Series.Capacitors) << ")\n  R1 " << FormatEngineering(b.Built.R1, 4)
+        << ", R2 = R3 " << FormatEngineering(b.Built.R2, 4) << ", R4 "
+        << FormatEngineering(b.Built.R4, 4) << ", R* " << FormatEngineering(b.RStar, 4) << ", RK-R "
+        << FormatEngineering(b.RkrBuilt, 4) << ", C " << FormatEngineering(b.Built.C1, 4) << "F, K "
+        << Fmt("%.5f", b.Built.K) << "\n";
+    WritePairs(out, TargetShape(d), ShapeWithGbw(b.Built, *plan.GbwHz));
+}
+
+void WriteCompensation(std::ostream& out, const BuildPlan& plan, const DesignRecord& d) {
+    const double gbwHz = *plan.GbwHz;
     const FilterParts ideal = ScaledParts(d);
     const ResponseShape target = TargetShape(d);
     const Compensation c = Compensate(ideal, target, gbwHz);
@@ -95,6 +123,8 @@ void WriteCompensation(std::ostream& out, const DesignRecord& d, double gbwHz) {
         out << "  Left: the op-amp's own pole, now at " << WithPrefix(c.Shape.ExtraPoleHz, "Hz")
             << ", which no choice of these parts\n  removes; it moves the -3 dB frequency "
                "and the peaking above.\n";
+        if (plan.Series.Resistors || plan.Series.Capacitors)
+            WriteSnappedCompensation(out, plan, d, c.Parts);
     } else {
         out << "  No set of parts with every resistor positive and K >= 1 gives the target "
                "pairs with this op-amp.\n";
@@ -256,7 +286,7 @@ int WriteBestBuilds(std::ostream& out, std::ostream& err, const BuildPlan& plan,
 int WriteSearchReport(const BuildPlan& plan, const InputTexts& inputs, std::ostream& out,
                       std::ostream& err) {
     const DesignRecord d = RunCalculation(inputs).Design;
-    if (plan.Search.Compensate && plan.GbwHz) WriteCompensation(out, d, *plan.GbwHz);
+    if (plan.Search.Compensate && plan.GbwHz) WriteCompensation(out, plan, d);
     if (plan.Search.BestBuilds > 0) return WriteBestBuilds(out, err, plan, d);
     return 0;
 }
