@@ -47,7 +47,7 @@ struct BuildSearchSpace {
     // Every resistor the board gets, R* and RK-R included (an RK-R of 0 is
     // a wire and always allowed).
     double MinOhms = 100, MaxOhms = 1e6;
-    // R* is taken from the series within this factor of the design's R*;
+    // R* is the design's own or a series member within this factor of it;
     // the GainPairs pairs of K nearest the root's are tried.
     double RStarSpan = 3.3;
     int GainPairs = 3;

@@ -154,7 +154,14 @@ Column GivenColumn(const BuildPlan& plan, const DesignRecord& d, const YieldEval
     };
     Column given{
         "given", "window", name(plan.Series.Resistors) + " / " + name(plan.Series.Capacitors), {}};
+    // As the build report makes it: at the design's ISF, or the best of its
+    // --isf-search.
     given.C.Build = SnapDesign(d, plan.Series, d.ISF);
+    if (plan.IsfSearch) {
+        const IsfSearchResult best =
+            SearchIsf(d, plan.Series, plan.IsfLow, plan.IsfHigh, plan.IsfSteps);
+        if (std::isfinite(best.Error.Rss)) given.C.Build = best.Build;
+    }
     given.C.Shape = ShapeOfParts(given.C.Build.Built);
     given.C.Error = CompareShapes(TargetShape(d), given.C.Shape);
     // A negative part simulates happily; its yield would be a number for a
@@ -254,9 +261,9 @@ int WriteBestBuilds(std::ostream& out, std::ostream& err, const BuildPlan& plan,
         if (columns.size() < static_cast<size_t>(plan.Search.BestBuilds))
             columns.push_back(CandidateColumn(c, static_cast<int>(columns.size()) + 1));
     if (columns.empty())
-        out << "  No build fits: no root can be built, no R* of the series lies within 3.3 times "
-               "the given one,\n  or no capacitor from 1 nF to 1 uF keeps every resistor "
-               "within 100 ohm to 1 Mohm.\n";
+        out << "  No build fits: no root can be built, or none of its builds is stable with a "
+               "capacitor from\n  1 nF to 1 uF, every resistor from 100 ohm to 1 Mohm and R* "
+               "within 3.3 times the given one.\n";
     columns.push_back(GivenColumn(plan, d, yield, {budget.FinalTrials, budget.Seed + 1}));
     WriteTable(out, columns);
     if (plan.Search.BestBuildJson.empty()) return 0;
