@@ -18,13 +18,14 @@ struct GainPair {
     double RStar = 0, Rkr = 0, Error = 0;
 };
 
-// Members of the series from lo to hi, ascending.
+// Members of the series from lo to hi, ascending. A decade more on each
+// side, since log10(1e-6) may round to just below -6 and lose 1 uF.
 std::vector<double> SeriesMembers(ESeries series, double lo, double hi) {
     std::vector<double> values;
     if (!(lo > 0) || !(hi >= lo) || !std::isfinite(hi)) return values;
     const int digits = SeriesDigits(series);
-    for (int e = static_cast<int>(std::floor(std::log10(lo)));
-         e <= static_cast<int>(std::floor(std::log10(hi))); ++e)
+    for (int e = static_cast<int>(std::floor(std::log10(lo))) - 1;
+         e <= static_cast<int>(std::floor(std::log10(hi))) + 1; ++e)
         for (int mantissa : SeriesMantissas(series)) {
             const double v = SnapToSeries(mantissa * std::pow(10.0, e - (digits - 1)), series);
             if (v >= lo * (1 - kEdge) && v <= hi * (1 + kEdge)) values.push_back(v);
@@ -132,7 +133,9 @@ void AddRootCandidates(const DesignRecord& d, const AlternativeDesign& a, int ro
 void Rank(std::vector<BuildCandidate>& candidates, const YieldEvaluator& yield,
           const YieldRun& run) {
     for (BuildCandidate& c : candidates) {
-        c.Yield = yield(c.Build, run);
+        // A NaN would break the sort's ordering; no estimate is no yield.
+        const double y = yield(c.Build, run);
+        c.Yield = std::isnan(y) ? 0 : y;
         c.YieldTrials = run.Trials;
     }
     std::stable_sort(candidates.begin(), candidates.end(), BetterCandidate);
