@@ -14,15 +14,14 @@ namespace {
 using Vector = Eigen::Vector4d;
 
 constexpr double kSolvedTolerance = 1e-9;  // on the logarithms of f0 and Q
-constexpr double kDifferenceStep = 1e-6;   // on the logarithms of the parts
+constexpr double kDifferenceStep = 1e-7;   // on the logarithms of the parts
 constexpr int kMaxIterations = 30;
 constexpr int kMaxHalvings = 30;
 // Far enough above the pairs that the ideal parts are already close.
 constexpr double kStartAbove = 1000;
-// Small enough that each Newton start lies inside the basin of the last
-// solution even near the limit, where the basin shrinks; Compensate and the
-// limit scan take the same steps, so they agree on where solutions stop.
-constexpr double kStep = 1.05;
+// GBW falls by at most this factor a step; near the limit, where Newton's
+// basin shrinks, steps shrink to kLimitPrecision.
+constexpr double kLongestStep = 2;
 constexpr double kLimitPrecision = 1.001;
 
 FilterParts PartsAt(FilterParts p, const Vector& u) {
@@ -60,15 +59,15 @@ bool Solve(FilterParts& p, const ResponseShape& target, double gbwHz) {
             p = PartsAt(p, u);
             return true;
         }
+        // Forward differences: an error of 1e-7 in the Jacobian only slows
+        // the last digits, and the test is on the residual itself.
         Eigen::Matrix4d jacobian;
         for (int c = 0; c < 4; ++c) {
-            Vector up = u, down = u;
+            Vector up = u;
             up[c] += kDifferenceStep;
-            down[c] -= kDifferenceStep;
             const auto rUp = Residual(PartsAt(p, up), target, gbwHz);
-            const auto rDown = Residual(PartsAt(p, down), target, gbwHz);
-            if (!rUp || !rDown) return false;
-            jacobian.col(c) = (*rUp - *rDown) / (2 * kDifferenceStep);
+            if (!rUp) return false;
+            jacobian.col(c) = (*rUp - *r) / kDifferenceStep;
         }
         const Vector step = jacobian.fullPivLu().solve(-*r);
         if (!step.allFinite()) return false;
@@ -101,51 +100,61 @@ double StartGbw(const FilterParts& p, const ResponseShape& target) {
     return kStartAbove * std::fmax(target.Pairs[0].F0Hz, target.Pairs[1].F0Hz) * p.K;
 }
 
+struct Path {
+    double ReachedHz = 0;  // 0: not even the start solved
+    FilterParts Parts;     // the solution there
+};
+
+// Follows the solution from StartGbw down towards toHz, every step solved
+// and buildable. A step that fails is retried shorter, a step that works
+// lets the next be longer, so the walk is quick where the solution moves
+// little and careful near the limit; Compensate and the limit walk alike,
+// so they agree on where solutions stop.
+Path Follow(const FilterParts& ideal, const ResponseShape& target, double toHz) {
+    Path path;
+    FilterParts p = ideal;
+    double g = std::fmax(StartGbw(ideal, target), toHz);
+    if (!Solve(p, target, g) || !Buildable(p, g)) return path;
+    double ratio = kLongestStep;
+    while (g > toHz) {
+        const double next = std::fmax(g / ratio, toHz);
+        FilterParts q = p;
+        if (Solve(q, target, next) && Buildable(q, next)) {
+            p = q;
+            g = next;
+            ratio = std::fmin(ratio * ratio, kLongestStep);
+        } else if (ratio > kLimitPrecision) {
+            ratio = std::sqrt(ratio);
+        } else {
+            break;
+        }
+    }
+    path.ReachedHz = g;
+    path.Parts = p;
+    return path;
+}
+
 }  // namespace
 
 Compensation Compensate(const FilterParts& ideal, const ResponseShape& target, double gbwHz) {
     Compensation c;
     if (!Usable(ideal, target) || !(gbwHz > 0) || !std::isfinite(gbwHz)) return c;
-    FilterParts p = ideal;
-    for (double g = std::fmax(StartGbw(ideal, target), gbwHz);; g = std::fmax(g / kStep, gbwHz)) {
-        if (!Solve(p, target, g)) return c;
-        if (g == gbwHz) break;
-    }
-    c.Parts = p;
-    c.Shape = ShapeWithGbw(p, gbwHz);
-    c.Solved = Buildable(p, gbwHz);
+    const Path path = Follow(ideal, target, gbwHz);
+    if (path.ReachedHz != gbwHz) return c;
+    c.Parts = path.Parts;
+    c.Shape = ShapeWithGbw(c.Parts, gbwHz);
+    c.Solved = true;
     return c;
 }
 
 CompensationLimit LeastCompensableGbw(const FilterParts& ideal, const ResponseShape& target) {
     CompensationLimit limit;
     if (!Usable(ideal, target)) return limit;
-    const double floor = std::fmin(target.Pairs[0].F0Hz, target.Pairs[1].F0Hz);
-    const auto works = [&](FilterParts& p, double g) {
-        FilterParts q = p;
-        if (!Solve(q, target, g) || !Buildable(q, g)) return false;
-        p = q;
-        return true;
-    };
-    // 1. Follow the solution down until it breaks.
-    FilterParts p = ideal;
-    double pass = 0, fail = floor;
-    for (double g = StartGbw(ideal, target); g > floor; g /= kStep) {
-        if (!works(p, g)) {
-            fail = g;
-            break;
-        }
-        pass = g;
-    }
-    if (pass == 0) return limit;
-    // 2. Bisect on a log scale, each trial starting from the last success.
-    while (pass / fail > kLimitPrecision) {
-        const double mid = std::sqrt(pass * fail);
-        (works(p, mid) ? pass : fail) = mid;
-    }
+    const Path path = Follow(ideal, target, std::fmin(target.Pairs[0].F0Hz, target.Pairs[1].F0Hz));
+    if (path.ReachedHz == 0) return limit;
     limit.Found = true;
-    limit.GbwHz = pass;
-    limit.Parts = p;
+    limit.GbwHz = path.ReachedHz;
+    limit.Parts = path.Parts;
     return limit;
 }
 

@@ -25,8 +25,14 @@ std::string Fmt(const char* format, double value) {
     return buffer;
 }
 
+// What rounds to zero prints as +0: compensated errors are rounding noise
+// of either sign, and a sign that flips with the compiler is no news.
+double Shown(double value, double step) {
+    return std::fabs(value) < step / 2 ? 0 : value;
+}
+
 std::string Percent(double fraction) {
-    return Fmt("%+.3f", fraction * 100) + " %";
+    return Fmt("%+.3f", Shown(fraction * 100, 1e-3)) + " %";
 }
 
 std::string Row(const std::string& label, const std::string& a, const std::string& b,
@@ -54,7 +60,7 @@ void WritePairs(std::ostream& out, const ResponseShape& target, const ResponseSh
     out << Row("-3 dB", WithPrefix(target.Minus3dBHz, "Hz", 6),
                WithPrefix(real.Minus3dBHz, "Hz", 6), Percent(e.Minus3dB));
     out << Row("Peaking", Fmt("%.3f dB", target.PeakingDb), Fmt("%.3f dB", real.PeakingDb),
-               Fmt("%+.3f dB", e.PeakingDb));
+               Fmt("%+.3f dB", Shown(e.PeakingDb, 1e-3)));
 }
 
 // The part that moved furthest on the way to the limit, RK-R standing for
