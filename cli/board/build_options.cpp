@@ -1,5 +1,6 @@
 #include "build_options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -9,6 +10,7 @@
 #include "build_report.h"
 #include "design.h"
 #include "number_text.h"
+#include "search_report.h"
 
 namespace velmora {
 
@@ -134,7 +136,8 @@ std::string MakePlan(const BuildOptions& o, BuildPlan& plan) {
     plan.Seed = o.Seed ? *o.Seed : 0;
     for (const std::string& m : o.Masks)
         if (std::string e = ParseMask(m, plan.Mask); !e.empty()) return e;
-    if (!o.Masks.empty() && plan.Trials == 0) return "--mask goes with --monte-carlo N";
+    if (!o.Masks.empty() && plan.Trials == 0 && o.Search.BestBuilds == 0)
+        return "--mask goes with --monte-carlo N";
     if (!o.Gbw.empty()) {
         plan.GbwHz = ParseQuantity(o.Gbw, "Hz");
         if (!plan.GbwHz || !(*plan.GbwHz > 0)) return "--gbw '" + o.Gbw + "' is not a frequency";
@@ -143,7 +146,8 @@ std::string MakePlan(const BuildOptions& o, BuildPlan& plan) {
     plan.Bom = o.Bom;
     plan.BomCsv = o.BomCsv;
     plan.PlotDir = o.PlotDir;
-    return "";
+    plan.Search = o.Search;
+    return CheckSearchPlan(plan.Search, plan.GbwHz.has_value(), !o.Masks.empty());
 }
 
 }  // namespace
@@ -256,12 +260,14 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
     app.add_option("--plot-dir", o.PlotDir,
                    "write SVG plots (responses, Monte Carlo histograms) into this folder")
         ->group(group);
+    AddSearchOptions(app, o.Search);
 }
 
 bool BuildReportRequested(const BuildOptions& o) {
     return !o.Response.empty() || !o.COut.empty() || !o.Series.empty() || !o.CapSeries.empty() ||
            !o.IsfSearch.empty() || o.Sensitivity || o.Trials > 0 || !o.Gbw.empty() ||
-           o.Alternatives || o.Bom || !o.BomCsv.empty() || !o.PlotDir.empty();
+           o.Alternatives || o.Bom || !o.BomCsv.empty() || !o.PlotDir.empty() ||
+           SearchRequested(o.Search);
 }
 
 std::string ApplyBuildInputs(BuildOptions& o, InputTexts& inputs,
@@ -303,7 +309,8 @@ int WriteBuildSections(const BuildOptions& o, const InputTexts& inputs, std::ost
                        std::ostream& err) {
     BuildPlan plan;
     if (MakePlan(o, plan) != "") return 2;
-    return WriteBuildReport(plan, inputs, out, err);
+    const int status = WriteBuildReport(plan, inputs, out, err);
+    return std::max(status, WriteSearchReport(plan, inputs, out, err));
 }
 
 }  // namespace velmora

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/calculation.h"
+#include "search_options.h"
 
 namespace velmora {
 
@@ -35,6 +36,7 @@ struct BuildOptions {
     bool Bom = false;
     std::string BomCsv;  // file, "-" for standard output
     std::string PlotDir;
+    SearchPlan Search;
 };
 
 void AddBuildOptions(CLI::App& app, BuildOptions& options);

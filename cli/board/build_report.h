@@ -15,6 +15,7 @@
 #include "build/standard_values.h"
 #include "common/calculation.h"
 #include "design/response_generator.h"
+#include "search_options.h"
 
 namespace velmora {
 
@@ -35,6 +36,7 @@ struct BuildPlan {
     bool Bom = false;
     std::string BomCsv;   // "" none, "-" standard output
     std::string PlotDir;  // "" none
+    SearchPlan Search;
 };
 
 // Returns 0, or 1 when a file could not be written (named on err).
