@@ -147,7 +147,7 @@ YieldEvaluator MonteCarloYield(const ResponseShape& target, const YieldMask& mas
                                const Tolerances& tol) {
     return [target, mask, tol](const SnappedBuild& b, const YieldRun& run) {
         const MonteCarloSetup setup{b.Built, b.RStar, b.RkrBuilt, tol, run.Trials, run.Seed};
-        return RunMonteCarlo(setup, target, mask).Yield;
+        return CountYield(setup, target, mask).Yield;
     };
 }
 
