@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <numbers>
 #include <ostream>
+#include <sstream>
 
 #include "build/bom.h"
 #include "build/opamp_gbw.h"
@@ -186,7 +186,7 @@ ResponseCurve CurveOf(const std::string& name, const std::vector<double>& hz,
 
 bool WriteFile(const std::filesystem::path& path, const std::string& text, std::ostream& err) {
     const bool written = WriteTextFile(path, text);
-    if (!written) err << kProgram << ": cannot write " << path.string() << "\n";
+    if (!written) err << kProgram << ": cannot write " << FileName(path) << "\n";
     return written;
 }
 
@@ -198,7 +198,7 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
     // The plot folder first: a CSV bill may be asked for inside it.
     if (!plan.PlotDir.empty()) {
         std::error_code ignored;  // a folder that cannot be made shows as unwritable files
-        std::filesystem::create_directories(plan.PlotDir, ignored);
+        std::filesystem::create_directories(FilePath(plan.PlotDir), ignored);
     }
     const DesignRecord d = Design(inputs);
     const ResponseShape target = TargetShape(d);
@@ -319,9 +319,9 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
         out << "\n";
         WriteBomCsv(out, bom);
     } else if (!plan.BomCsv.empty()) {
-        std::ofstream file(plan.BomCsv);
-        WriteBomCsv(file, bom);
-        if (!file) {
+        std::ostringstream csv;
+        WriteBomCsv(csv, bom);
+        if (!WriteTextFile(FilePath(plan.BomCsv), csv.str())) {
             err << kProgram << ": cannot write " << plan.BomCsv << "\n";
             status = 1;
         }
@@ -330,7 +330,7 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
     // 8. Plots.
     if (!plan.PlotDir.empty()) {
         namespace fs = std::filesystem;
-        const fs::path dir = plan.PlotDir;
+        const fs::path dir = FilePath(plan.PlotDir);
         const double f0 = std::sqrt(target.Pairs[0].F0Hz * target.Pairs[1].F0Hz);
         const std::vector<double> hz = LogGrid(f0 / 20, f0 * 20, 400);
         const Polynomial td = TargetDenominator(d);

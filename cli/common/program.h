@@ -4,6 +4,7 @@
 //   kProgram -> "velmora-calc"     kProgramVersion -> "velmora-calc 1.03"
 //   WriteTextFile("out/bode.svg", svg) -> false when the file cannot be made
 //   or a byte of it cannot be written
+//   FilePath("plots/bödé.svg"), FileName(path) -> the name, both ways UTF-8
 #pragma once
 
 #include <filesystem>
@@ -23,5 +24,11 @@ inline constexpr const char* kReportHeading =
 // Writes the bytes as they are (no line-end translation) and closes the
 // file, so that a failed flush counts too.
 bool WriteTextFile(const std::filesystem::path& path, const std::string& text);
+
+// File names on the command line and in messages are UTF-8 everywhere. A
+// path made straight from a std::string would read it in the ANSI code page
+// on Windows instead.
+std::filesystem::path FilePath(const std::string& utf8);
+std::string FileName(const std::filesystem::path& path);
 
 }  // namespace velmora
