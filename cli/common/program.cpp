@@ -15,9 +15,13 @@ std::filesystem::path FilePath(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-std::string FileName(const std::filesystem::path& path) {
-    const std::u8string utf8 = path.u8string();
-    return std::string(utf8.begin(), utf8.end());
+std::string FileInFolder(const std::string& folder, const std::string& name) {
+#ifdef _WIN32
+    const bool separated = folder.ends_with('/') || folder.ends_with('\\');
+#else
+    const bool separated = folder.ends_with('/');
+#endif
+    return folder.empty() || separated ? folder + name : folder + "/" + name;
 }
 
 }  // namespace velmora
