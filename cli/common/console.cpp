@@ -32,14 +32,16 @@ ConsoleArguments::ConsoleArguments(int argc, char** argv) {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    // The runtime's own split is only the fallback: it reads the ANSI code
+    // page, and it may have expanded wildcards.
     int count = 0;
     if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count)) {
         for (int k = 0; k < count; ++k)
             Texts_.push_back(Utf8(wide[k]));
         LocalFree(wide);
+    } else {
+        Texts_.assign(argv, argv + argc);
     }
-    // The runtime's own split is the fallback should the wide one fail.
-    if (count != argc) Texts_.assign(argv, argv + argc);
 #else
     Texts_.assign(argv, argv + argc);
 #endif

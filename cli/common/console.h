@@ -21,6 +21,8 @@ public:
     // Also switches standard input, output and error to binary mode, before
     // anything is read or written.
     ConsoleArguments(int argc, char** argv);
+    ConsoleArguments(const ConsoleArguments&) = delete;  // Values() points into it
+    ConsoleArguments& operator=(const ConsoleArguments&) = delete;
 
     int Count() const { return static_cast<int>(Pointers_.size()) - 1; }
     char** Values() { return Pointers_.data(); }
