@@ -43,7 +43,8 @@ std::optional<std::array<PrototypePair, 2>> Tchebysheff(double rippleDb, CutoffC
     const double y = 1 / eps;
     // 2. The ellipse the poles lie on: sinh(a) and cosh(a) for
     //    a = asinh(y) / 4, from e^(4a) = y + sqrt(y^2 + 1) by two square
-    //    roots, with e^(4a) - 1 kept apart so that a small y loses nothing.
+    //    roots, with e^(4a) - 1 kept apart so that a small y loses nothing
+    //    (and 2y for a y whose square would overflow).
     const double e4aMinus1 = y > 1e150 ? 2 * y : y + y * y / (std::sqrt(y * y + 1) + 1);
     const double e2a = std::sqrt(1 + e4aMinus1);
     const double ea = std::sqrt(e2a);
