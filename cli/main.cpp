@@ -10,6 +10,7 @@
 
 #include "board/build_options.h"
 #include "common/calculation.h"
+#include "common/console.h"
 #include "common/program.h"
 #include "insight/insight.h"
 #include "report/batch.h"
@@ -43,6 +44,7 @@ int UsageError(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    ConsoleArguments args(argc, argv);
     std::ios::sync_with_stdio(false);
     CLI::App app{
         "Designs a fourth-order low-pass filter around one op-amp: solves R1 to R4 and the gain K "
@@ -72,7 +74,7 @@ int main(int argc, char** argv) {
     AddInsightOptions(app, insight);
 
     try {
-        app.parse(argc, argv);
+        app.parse(args.Count(), args.Values());
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
         return 0;

@@ -18,6 +18,8 @@ packages=(
     wine wine32:i386 xvfb xauth fonts-wine fonts-liberation
     # screenshots of the window
     imagemagick x11-utils
+    # the Windows installer and a look into the zip (scripts/package-tests.sh)
+    nsis unzip
 )
 
 missing=()

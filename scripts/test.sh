@@ -4,7 +4,8 @@
 #   1. natively (engine, velmora-calc, analysis),
 #   2. natively under AddressSanitizer and UBSan,
 #   3. the number conversions under libFuzzer for about a minute,
-#   4. the 32-bit Windows build under Wine on a private Xvfb display.
+#   4. the 32-bit Windows build under Wine on a private Xvfb display,
+#   5. the Windows release packages: the zip, and the installer under Wine.
 # The last line sums up every suite: "Totals: N passed, N failed".
 set -uo pipefail
 
@@ -77,6 +78,14 @@ step "Windows build under Wine"
 bash scripts/wine-tests.sh 2>&1 | tee "$logs/windows.log"
 [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
 count_ctest "$logs/windows.log"
+
+step "Windows release packages under Wine"
+if bash scripts/package-tests.sh; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    status=1
+fi
 
 echo
 echo "Totals: $passed passed, $failed failed"

@@ -34,7 +34,16 @@ worked_inputs() { grep -v '^#' "$DATA/worked_examples.tsv" | cut -f2-9; }
 worked_results() {
     grep -v '^#' "$DATA/worked_examples.tsv" | cut -f11- | perl -pe 's/\{(.)\*(\d+)\}/$1 x $2/ge'
 }
-export -f worked_inputs worked_results
+# N lines of eight input texts drawn from seed S, spread over the decades
+# designers use and written with 1 to 7 significant digits. Perl's own
+# generator gives the same lines on every machine.
+random_inputs() {  # N S
+    perl -e 'my ($n, $seed) = @ARGV; srand $seed;
+        sub t { my ($lo, $hi) = @_; sprintf "%.*g", 1 + int rand 7, $lo * ($hi / $lo)**rand }
+        print join("\t", t(.05, 3), t(.1, 10), t(.05, 3), t(.1, 10), t(.001, 100), t(1, 1e5),
+            t(1e-4, 1), t(100, 1e5)), "\n" for 1 .. $n' "$@"
+}
+export -f worked_inputs worked_results random_inputs
 
 section() {  # title, file: the file's bytes, marked when no line feed ends them
     echo "--- $1"

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <numbers>
 #include <ostream>
+#include <sstream>
 
 #include "build/bom.h"
 #include "build/opamp_gbw.h"
@@ -184,9 +184,9 @@ ResponseCurve CurveOf(const std::string& name, const std::vector<double>& hz,
     return c;
 }
 
-bool WriteFile(const std::filesystem::path& path, const std::string& text, std::ostream& err) {
-    const bool written = WriteTextFile(path, text);
-    if (!written) err << kProgram << ": cannot write " << path.string() << "\n";
+bool WriteFile(const std::string& path, const std::string& text, std::ostream& err) {
+    const bool written = WriteTextFile(FilePath(path), text);
+    if (!written) err << kProgram << ": cannot write " << path << "\n";
     return written;
 }
 
@@ -198,7 +198,7 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
     // The plot folder first: a CSV bill may be asked for inside it.
     if (!plan.PlotDir.empty()) {
         std::error_code ignored;  // a folder that cannot be made shows as unwritable files
-        std::filesystem::create_directories(plan.PlotDir, ignored);
+        std::filesystem::create_directories(FilePath(plan.PlotDir), ignored);
     }
     const DesignRecord d = Design(inputs);
     const ResponseShape target = TargetShape(d);
@@ -319,9 +319,9 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
         out << "\n";
         WriteBomCsv(out, bom);
     } else if (!plan.BomCsv.empty()) {
-        std::ofstream file(plan.BomCsv);
-        WriteBomCsv(file, bom);
-        if (!file) {
+        std::ostringstream csv;
+        WriteBomCsv(csv, bom);
+        if (!WriteTextFile(FilePath(plan.BomCsv), csv.str())) {
             err << kProgram << ": cannot write " << plan.BomCsv << "\n";
             status = 1;
         }
@@ -329,8 +329,9 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
 
     // 8. Plots.
     if (!plan.PlotDir.empty()) {
-        namespace fs = std::filesystem;
-        const fs::path dir = plan.PlotDir;
+        const auto inDir = [&](const std::string& name) {
+            return FileInFolder(plan.PlotDir, name);
+        };
         const double f0 = std::sqrt(target.Pairs[0].F0Hz * target.Pairs[1].F0Hz);
         const std::vector<double> hz = LogGrid(f0 / 20, f0 * 20, 400);
         const Polynomial td = TargetDenominator(d);
@@ -350,7 +351,7 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
                 CurveOf("Built, GBW " + FormatEngineering(*plan.GbwHz, 3) + "Hz", hz,
                         [&](double f) { return ResponseWithGbw(build.Built, *plan.GbwHz, f); }));
         bool ok = WriteFile(
-            dir / "build_response.svg",
+            inDir("build_response.svg"),
             ResponseSvg("Built vs target response",
                         "Target: the pole pairs as entered; built: " + SeriesLabel(plan.Series) +
                             ", ISF " + Fmt("%.6g", build.Isf),
@@ -361,13 +362,13 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
                 return m > 0 ? std::pair{t * (1 - m), t * (1 + m)} : std::pair{0.0, 0.0};
             };
             const auto [lo3, hi3] = band(target.Minus3dBHz, plan.Mask.Minus3dB);
-            ok = WriteFile(dir / "build_mc_f3db.svg",
+            ok = WriteFile(inDir("build_mc_f3db.svg"),
                            HistogramSvg({"-3 dB frequency", "Hz", mc.Minus3dBSamples,
                                          target.Minus3dBHz, lo3, hi3}),
                            err) &&
                  ok;
             const double pk = plan.Mask.PeakingDb;
-            ok = WriteFile(dir / "build_mc_peaking.svg",
+            ok = WriteFile(inDir("build_mc_peaking.svg"),
                            HistogramSvg({"Peaking", "dB", mc.PeakingSamples, target.PeakingDb,
                                          pk > 0 ? target.PeakingDb - pk : 0,
                                          pk > 0 ? target.PeakingDb + pk : 0}),
@@ -377,12 +378,12 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
                 const std::string n = std::to_string(i + 1);
                 const auto [lof, hif] = band(target.Pairs[i].F0Hz, plan.Mask.F0);
                 const auto [loq, hiq] = band(target.Pairs[i].Q, plan.Mask.Q);
-                ok = WriteFile(dir / ("build_mc_f0_" + n + ".svg"),
+                ok = WriteFile(inDir("build_mc_f0_" + n + ".svg"),
                                HistogramSvg({"f0 of pair " + n, "Hz", mc.F0Samples[i],
                                              target.Pairs[i].F0Hz, lof, hif}),
                                err) &&
                      ok;
-                ok = WriteFile(dir / ("build_mc_q_" + n + ".svg"),
+                ok = WriteFile(inDir("build_mc_q_" + n + ".svg"),
                                HistogramSvg({"Q of pair " + n, "", mc.QSamples[i],
                                              target.Pairs[i].Q, loq, hiq}),
                                err) &&

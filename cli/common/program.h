@@ -4,6 +4,8 @@
 //   kProgram -> "velmora-calc"     kProgramVersion -> "velmora-calc 1.03"
 //   WriteTextFile("out/bode.svg", svg) -> false when the file cannot be made
 //   or a byte of it cannot be written
+//   FilePath("plots/bödé.svg") -> the file of that UTF-8 name
+//   FileInFolder("plots", "a.svg") -> "plots/a.svg"
 #pragma once
 
 #include <filesystem>
@@ -23,5 +25,14 @@ inline constexpr const char* kReportHeading =
 // Writes the bytes as they are (no line-end translation) and closes the
 // file, so that a failed flush counts too.
 bool WriteTextFile(const std::filesystem::path& path, const std::string& text);
+
+// File names on the command line and in messages are UTF-8 everywhere. A
+// path made straight from a std::string would read it in the ANSI code page
+// on Windows instead.
+std::filesystem::path FilePath(const std::string& utf8);
+
+// Joins as std::filesystem's "/" does on POSIX, with "/" on Windows too
+// (which takes it), so that messages name a file alike on both.
+std::string FileInFolder(const std::string& folder, const std::string& name);
 
 }  // namespace velmora

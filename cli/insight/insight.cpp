@@ -49,7 +49,7 @@ nlohmann::ordered_json Realised(const RealisedCircuit& r) {
 
 bool WriteFile(const std::string& path, const std::string& text, const char* what,
                std::ostream* out, std::ostream& err) {
-    if (!WriteTextFile(path, text)) {
+    if (!WriteTextFile(FilePath(path), text)) {
         err << kProgram << ": cannot write " << what << " to '" << path << "'\n";
         return false;
     }

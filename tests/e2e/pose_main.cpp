@@ -1,8 +1,10 @@
 // velmora_pose: starts velmora.exe and brings it into the state the README's
 // picture shows (Butterworth loaded, CALC clicked, results shown), with real
-// clicks, then leaves it running for scripts/screenshot.sh to photograph.
+// clicks, then leaves it running for scripts/screenshot.sh to photograph, or
+// closes it as a user would (scripts/package-tests.sh, on an installed copy).
 //
-//   velmora_pose.exe PATH\velmora.exe      exit 0 once the results are shown
+//   velmora_pose.exe PATH\velmora.exe          exit 0 once the results are shown
+//   velmora_pose.exe PATH\velmora.exe --close  ... and the program has ended with 0
 #include <windows.h>
 
 #include <cstdio>
@@ -14,8 +16,9 @@
 #include "waiting.h"
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: velmora_pose PATH-TO-velmora.exe\n");
+    const bool close = argc == 3 && std::wstring(argv[2]) == L"--close";
+    if (argc != 2 && !close) {
+        std::fprintf(stderr, "usage: velmora_pose PATH-TO-velmora.exe [--close]\n");
         return 2;
     }
     App app;
@@ -32,6 +35,16 @@ int wmain(int argc, wchar_t** argv) {
         return 1;
     }
     std::printf("velmora_pose: Butterworth results shown\n");
+    if (close) {
+        PostMessageW(app.Main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        const std::optional<DWORD> status = AppWaitExit(app);
+        AppEnd(app);
+        if (status != 0u) {
+            std::fprintf(stderr, "velmora_pose: the program did not end cleanly on close\n");
+            return 1;
+        }
+        return 0;
+    }
     // The program keeps running; the handles are simply closed.
     CloseHandle(app.Process.hThread);
     CloseHandle(app.Process.hProcess);
