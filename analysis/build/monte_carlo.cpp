@@ -140,4 +140,12 @@ MonteCarloResult RunMonteCarlo(const MonteCarloSetup& m, const ResponseShape& ta
     return r;
 }
 
+double DrawFactor(RandomState& r, double tol, Distribution shape) {
+    return Draw(r, tol, shape);
+}
+
+bool MeetsMask(const ResponseShape& shape, const ResponseShape& target, const YieldMask& mask) {
+    return Passes(shape, target, mask);
+}
+
 }  // namespace velmora

@@ -22,6 +22,7 @@ constexpr const char* kCurveStyles[] = {
     R"(stroke="#2e8b57" stroke-width="2")",
 };
 constexpr const char* kBarStyle = R"(fill="#1f5fbf" fill-opacity="0.8" stroke="#ffffff")";
+constexpr const char* kBeforeStyle = R"(fill="#8a8a8a" fill-opacity="0.45" stroke="#ffffff")";
 constexpr const char* kMaskStyle = R"(fill="#2e8b57" fill-opacity="0.12")";
 constexpr int kBins = 40;
 
@@ -34,6 +35,7 @@ std::string Subtitle(const Histogram& h) {
     std::snprintf(text, sizeof text, "%zu builds; dashed line: target", h.Samples.size());
     std::string s = text;
     if (h.MaskLow != h.MaskHigh) s += "; shaded: the mask";
+    if (!h.Before.empty()) s += "; blue: after the trim, grey: before";
     return s;
 }
 
@@ -48,18 +50,27 @@ std::string HistogramSvg(const Histogram& h) {
     // 1. Bins over the samples, widened to hold the target and the mask.
     const auto [lowIt, highIt] = std::minmax_element(h.Samples.begin(), h.Samples.end());
     double lo = *lowIt, hi = *highIt;
+    for (double v : h.Before)
+        lo = std::min(lo, v), hi = std::max(hi, v);
     if (std::isfinite(h.Target)) lo = std::min(lo, h.Target), hi = std::max(hi, h.Target);
     if (h.MaskLow != h.MaskHigh) lo = std::min(lo, h.MaskLow), hi = std::max(hi, h.MaskHigh);
     if (!(hi > lo)) hi = lo + std::fabs(lo) * 1e-3 + 1e-12;
     const double pad = (hi - lo) * 0.04;
     lo -= pad;
     hi += pad;
-    std::vector<int> counts(kBins, 0);
-    for (double v : h.Samples) {
-        const int bin = std::clamp(static_cast<int>((v - lo) / (hi - lo) * kBins), 0, kBins - 1);
-        ++counts[static_cast<size_t>(bin)];
-    }
-    const double top = *std::max_element(counts.begin(), counts.end()) * 1.1;
+    const auto binned = [&](const std::vector<double>& samples) {
+        std::vector<int> counts(kBins, 0);
+        for (double v : samples) {
+            const int bin =
+                std::clamp(static_cast<int>((v - lo) / (hi - lo) * kBins), 0, kBins - 1);
+            ++counts[static_cast<size_t>(bin)];
+        }
+        return counts;
+    };
+    const std::vector<int> counts = binned(h.Samples), before = binned(h.Before);
+    const double top = std::max(*std::max_element(counts.begin(), counts.end()),
+                                *std::max_element(before.begin(), before.end())) *
+                       1.1;
 
     // 2. Panel, mask band, bars, target line.
     const Panel p = PlotPanel("histogram", {lo, hi, false}, {0, top, false});
@@ -72,12 +83,16 @@ std::string HistogramSvg(const Histogram& h) {
         SvgRect(svg, MapX(p, h.MaskLow), p.Top, MapX(p, h.MaskHigh) - MapX(p, h.MaskLow), p.Height,
                 kMaskStyle);
     const double width = (hi - lo) / kBins;
-    for (int k = 0; k < kBins; ++k) {
-        const int n = counts[static_cast<size_t>(k)];
-        if (n == 0) continue;
-        const double x0 = MapX(p, lo + k * width), x1 = MapX(p, lo + (k + 1) * width);
-        SvgRect(svg, x0, MapY(p, n), x1 - x0, MapY(p, 0) - MapY(p, n), kBarStyle);
-    }
+    const auto bars = [&](const std::vector<int>& bins, const char* style) {
+        for (int k = 0; k < kBins; ++k) {
+            const int n = bins[static_cast<size_t>(k)];
+            if (n == 0) continue;
+            const double x0 = MapX(p, lo + k * width), x1 = MapX(p, lo + (k + 1) * width);
+            SvgRect(svg, x0, MapY(p, n), x1 - x0, MapY(p, 0) - MapY(p, n), style);
+        }
+    };
+    bars(before, kBeforeStyle);
+    bars(counts, kBarStyle);
     if (std::isfinite(h.Target))
         SvgLine(svg, MapX(p, h.Target), p.Top, MapX(p, h.Target), p.Top + p.Height,
                 kCurveStyles[0]);

@@ -20,6 +20,9 @@ struct Histogram {
     std::vector<double> Samples;
     double Target = 0;                 // drawn as a line; NaN: none
     double MaskLow = 0, MaskHigh = 0;  // the mask band, shaded; equal: none
+    // The same builds before an adjustment, drawn behind in grey on the
+    // same bins; empty: none.
+    std::vector<double> Before;
 };
 
 std::string HistogramSvg(const Histogram& h);

@@ -35,6 +35,11 @@ struct BuildOptions {
     bool Bom = false;
     std::string BomCsv;  // file, "-" for standard output
     std::string PlotDir;
+    bool Trim = false;
+    int TrimSteps = 100;
+    std::string TrimMeter = "0.5%";
+    std::string PlanYield;  // --plan: the yield the tolerance plan must give
+    std::string BoardJson;  // file, "-" for standard output
 };
 
 void AddBuildOptions(CLI::App& app, BuildOptions& options);

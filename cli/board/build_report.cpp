@@ -19,6 +19,7 @@
 #include "model/circuit_polynomial.h"
 #include "output/build_plots.h"
 #include "text/quantity_text.h"
+#include "trim_report.h"
 
 namespace velmora {
 
@@ -154,16 +155,6 @@ void WriteSpread(std::ostream& out, const std::string& label, const Spread& s, d
     out << buffer;
 }
 
-std::string MaskText(const YieldMask& m) {
-    std::string text;
-    const auto add = [&](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
-    if (m.Minus3dB > 0) add("-3 dB within " + Fmt("%g", m.Minus3dB * 100) + " %");
-    if (m.F0 > 0) add("f0 within " + Fmt("%g", m.F0 * 100) + " %");
-    if (m.Q > 0) add("Q within " + Fmt("%g", m.Q * 100) + " %");
-    if (m.PeakingDb > 0) add("peaking within " + Fmt("%g", m.PeakingDb) + " dB");
-    return text;
-}
-
 std::string SeriesLabel(const BuildSeries& s) {
     return std::string("resistors ") + (s.Resistors ? SeriesName(*s.Resistors) : "as computed") +
            ", capacitors " + (s.Capacitors ? SeriesName(*s.Capacitors) : "as computed");
@@ -191,6 +182,16 @@ bool WriteFile(const std::filesystem::path& path, const std::string& text, std::
 }
 
 }  // namespace
+
+std::string MaskText(const YieldMask& m) {
+    std::string text;
+    const auto add = [&](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
+    if (m.Minus3dB > 0) add("-3 dB within " + Fmt("%g", m.Minus3dB * 100) + " %");
+    if (m.F0 > 0) add("f0 within " + Fmt("%g", m.F0 * 100) + " %");
+    if (m.Q > 0) add("Q within " + Fmt("%g", m.Q * 100) + " %");
+    if (m.PeakingDb > 0) add("peaking within " + Fmt("%g", m.PeakingDb) + " dB");
+    return text;
+}
 
 int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostream& out,
                      std::ostream& err) {
@@ -284,6 +285,13 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
                 << " % (" << mc.Passed << " of " << mc.Trials << ")\n";
     }
 
+    // 5b. The trim and the tolerance plans.
+    const BoardOutcome board = WriteBoardSections(plan, build, target, out);
+    if (plan.BoardJson == "-")
+        out << "\n" << board.Json;
+    else if (!plan.BoardJson.empty() && !WriteFile(plan.BoardJson, board.Json, err))
+        status = 1;
+
     // 6. Other roots of the design equation.
     if (plan.Alternatives) {
         const std::vector<AlternativeDesign> all = AlternativeDesigns(d);
@@ -310,7 +318,8 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
     }
 
     // 7. Bill of materials.
-    const std::vector<BomLine> bom = BillOfMaterials(build, plan.Series, &plan.Tol, &gbwLimit);
+    std::vector<BomLine> bom = BillOfMaterials(build, plan.Series, &plan.Tol, &gbwLimit);
+    ApplyBoard(bom, board);
     if (plan.Bom) {
         out << "\nBill of materials:\n";
         WriteBomText(out, bom);
@@ -362,15 +371,24 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
             };
             const auto [lo3, hi3] = band(target.Minus3dBHz, plan.Mask.Minus3dB);
             ok = WriteFile(dir / "build_mc_f3db.svg",
-                           HistogramSvg({"-3 dB frequency", "Hz", mc.Minus3dBSamples,
-                                         target.Minus3dBHz, lo3, hi3}),
+                           HistogramSvg({"-3 dB frequency",
+                                         "Hz",
+                                         mc.Minus3dBSamples,
+                                         target.Minus3dBHz,
+                                         lo3,
+                                         hi3,
+                                         {}}),
                            err) &&
                  ok;
             const double pk = plan.Mask.PeakingDb;
             ok = WriteFile(dir / "build_mc_peaking.svg",
-                           HistogramSvg({"Peaking", "dB", mc.PeakingSamples, target.PeakingDb,
+                           HistogramSvg({"Peaking",
+                                         "dB",
+                                         mc.PeakingSamples,
+                                         target.PeakingDb,
                                          pk > 0 ? target.PeakingDb - pk : 0,
-                                         pk > 0 ? target.PeakingDb + pk : 0}),
+                                         pk > 0 ? target.PeakingDb + pk : 0,
+                                         {}}),
                            err) &&
                  ok;
             for (int i = 0; i < 2; ++i) {
@@ -378,17 +396,28 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
                 const auto [lof, hif] = band(target.Pairs[i].F0Hz, plan.Mask.F0);
                 const auto [loq, hiq] = band(target.Pairs[i].Q, plan.Mask.Q);
                 ok = WriteFile(dir / ("build_mc_f0_" + n + ".svg"),
-                               HistogramSvg({"f0 of pair " + n, "Hz", mc.F0Samples[i],
-                                             target.Pairs[i].F0Hz, lof, hif}),
+                               HistogramSvg({"f0 of pair " + n,
+                                             "Hz",
+                                             mc.F0Samples[i],
+                                             target.Pairs[i].F0Hz,
+                                             lof,
+                                             hif,
+                                             {}}),
                                err) &&
                      ok;
                 ok = WriteFile(dir / ("build_mc_q_" + n + ".svg"),
-                               HistogramSvg({"Q of pair " + n, "", mc.QSamples[i],
-                                             target.Pairs[i].Q, loq, hiq}),
+                               HistogramSvg({"Q of pair " + n,
+                                             "",
+                                             mc.QSamples[i],
+                                             target.Pairs[i].Q,
+                                             loq,
+                                             hiq,
+                                             {}}),
                                err) &&
                      ok;
             }
         }
+        ok = WriteTrimPlots(plan.PlotDir, board, target, plan.Mask, err) && ok;
         if (!ok)
             status = 1;
         else
