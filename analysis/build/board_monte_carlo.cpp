@@ -26,9 +26,11 @@ Halves HalvesAt(const CircuitPolynomial& c, double hz) {
     return {base / c.Numerator, gain / c.Numerator};
 }
 
-// Where the technician leaves the trimmer for this build: the quantised
-// position nearest the one that makes the reading right, or the end stop
-// nearer to it; out of range when that position lies beyond an end.
+// Where the technician leaves the trimmer for this build: turned up from
+// its least-gain end until the reading first reaches the stated gain, at
+// the quantised position nearest that point; an end stop, out of range,
+// when the reading starts above it or never reaches it. Past a high-Q
+// pair's resonance the reading falls again, so "first" matters.
 struct Adjustment {
     double K = 0;
     bool InRange = true;
@@ -38,21 +40,11 @@ Adjustment Adjust(const FilterParts& parts, double rstar, double fixed, double p
                   const KTrim& trim) {
     const CircuitPolynomial c = CircuitPolynomialOf(parts);
     const auto gainOf = [&](double position) { return 1 + (fixed + position * pot) / rstar; };
-    double position = 0;
-    bool inRange = false;
-    if (const auto k = GainForReading(c, trim.TestHz, trueGain, parts.K)) {
-        position = ((*k - 1) * rstar - fixed) / pot;
-        inRange = position >= 0 && position <= 1;
-    } else {
-        // No setting gives the reading: the end that comes closer.
-        position = std::fabs(GainAt(c, trim.TestHz, gainOf(1)) - trueGain) <
-                           std::fabs(GainAt(c, trim.TestHz, gainOf(0)) - trueGain)
-                       ? 1
-                       : 0;
-    }
-    position = std::clamp(position, 0.0, 1.0);
-    position = std::round(position * trim.Steps) / trim.Steps;
-    return {gainOf(position), inRange};
+    if (GainAt(c, trim.TestHz, gainOf(0)) >= trueGain) return {gainOf(0), false};
+    const auto k = GainForReading(c, trim.TestHz, trueGain, gainOf(0));
+    const double position = k ? ((*k - 1) * rstar - fixed) / pot : 1;
+    const double quantised = std::round(std::min(position, 1.0) * trim.Steps) / trim.Steps;
+    return {gainOf(quantised), position <= 1};
 }
 
 }  // namespace
@@ -81,23 +73,26 @@ double GainAt(const CircuitPolynomial& c, double testHz, double k) {
 }
 
 std::optional<double> GainForReading(const CircuitPolynomial& c, double testHz, double gain,
-                                     double nearK) {
-    // k^2 = gain^2 |B + k G|^2 is a quadratic in k.
+                                     double fromK) {
+    // k^2 = gain^2 |B + k G|^2 is a quadratic in k; its roots are where the
+    // reading crosses the gain.
     const Halves h = HalvesAt(c, testHz);
     const double t2 = gain * gain;
     const double a = 1 - t2 * std::norm(h.Gain);
     const double b = -2 * t2 * (h.Base * std::conj(h.Gain)).real();
     const double cc = -t2 * std::norm(h.Base);
+    double roots[2] = {NAN, NAN};
     if (std::fabs(a) < 1e-12 * (std::fabs(b) + std::fabs(cc))) {
-        if (b == 0) return std::nullopt;
-        return -cc / b;
+        if (b != 0) roots[0] = -cc / b;
+    } else if (const double disc = b * b - 4 * a * cc; disc >= 0) {
+        const double q = -0.5 * (b + std::copysign(std::sqrt(disc), b));
+        roots[0] = q / a;
+        roots[1] = q != 0 ? cc / q : roots[0];
     }
-    const double disc = b * b - 4 * a * cc;
-    if (!(disc >= 0)) return std::nullopt;
-    const double q = -0.5 * (b + std::copysign(std::sqrt(disc), b));
-    const double r1 = q / a;
-    const double r2 = q != 0 ? cc / q : r1;
-    return std::fabs(r1 - nearK) <= std::fabs(r2 - nearK) ? r1 : r2;
+    std::optional<double> first;
+    for (const double r : roots)
+        if (r >= fromK && (!first || r < *first)) first = r;
+    return first;
 }
 
 BoardRun SimulateBoard(const BoardSetup& m, const ResponseShape& target, const YieldMask& mask,

@@ -8,8 +8,9 @@
 // draws the trimmer's end-to-end value and the meter's error, and:
 //   1. solves for the gain K whose reading at TestHz is StatedGain (the
 //      reading is the true |Vout / Vin| times the meter's error),
-//   2. sets the trimmer to the nearest of its Steps + 1 positions to the
-//      one giving that K (an end stop, when it lies outside the range),
+//   2. turns the trimmer up from its least-gain end to the first setting
+//      giving that K, and leaves it at the nearest of its Steps + 1
+//      positions (at an end stop, when the setting lies outside the range),
 //   3. judges the adjusted build against the mask.
 //
 //   BoardSetup s{built.Built, built.RStar, built.RkrBuilt, EqualGrades(tol), 10000, 1};
@@ -86,10 +87,10 @@ struct BoardRun {
 BoardRun SimulateBoard(const BoardSetup& setup, const ResponseShape& target, const YieldMask& mask,
                        bool keepSamples = false);
 
-// The gain K at which the circuit's |H| at testHz is `gain`, the root
-// nearest nearK; none when no K gives it. The circuit's K is not used.
+// The least gain K from fromK up at which the circuit's |H| at testHz is
+// `gain`; none when no such K gives it. The circuit's K is not used.
 std::optional<double> GainForReading(const CircuitPolynomial& c, double testHz, double gain,
-                                     double nearK);
+                                     double fromK);
 
 // |H| at testHz with gain k in place of the circuit's K.
 double GainAt(const CircuitPolynomial& c, double testHz, double k);

@@ -37,7 +37,8 @@ FilterParts Perturbed(const SnappedBuild& b, int part, double factor, const KTri
     double* const values[] = {&p.R1, &p.R2, &p.R3, &p.R4, &p.C1, &p.C2, &p.C3, &p.C4};
     if (part <= kBoardC4) *values[part] *= factor;
     if (trim) {
-        const auto k = GainForReading(CircuitPolynomialOf(p), trim->TestHz, trim->StatedGain, p.K);
+        const auto k = GainForReading(CircuitPolynomialOf(p), trim->TestHz, trim->StatedGain,
+                                      1 + trim->FixedOhms / b.RStar);
         if (k) p.K = *k;
     } else if (part == kBoardRStar) {
         p.K = 1 + b.RkrBuilt / (b.RStar * factor);
@@ -107,14 +108,18 @@ TolerancePlan PlanTolerances(const SnappedBuild& b, const ResponseShape& target,
     TolerancePlan plan;
     int grade[kBoardPartCount] = {};
     std::optional<TrimDesign> trim;
-    if (q.Trim) {
+    // The best test frequency moves as the grades tighten: choose it again
+    // every few steps and once more before giving up or loosening.
+    const auto redesign = [&] {
+        if (!q.Trim) return;
         trim = DesignTrim(b, search.TolOf(grade), target, mask, q.TrimSettings);
         search.TestHz = trim->Trim.TestHz;
         search.StatedGain = trim->Trim.StatedGain;
-    }
+    };
+    redesign();
     // 1. Tighten the part that spreads the figures most until the yield is met.
     BoardRun run = search.Run(grade);
-    while (run.Yield < q.TargetYield) {
+    for (int step = 1; run.Yield < q.TargetYield; ++step) {
         const PartTolerances tol = search.TolOf(grade);
         const std::optional<KTrim> k = search.TrimFor(tol);
         double share[kBoardPartCount];
@@ -126,17 +131,13 @@ TolerancePlan PlanTolerances(const SnappedBuild& b, const ResponseShape& target,
                 widest = part;
         if (widest < 0) break;  // every part at its tightest
         ++grade[widest];
+        if (step % 3 == 0) redesign();
         run = search.Run(grade);
     }
+    // 2. Then give back, smallest share first, what the yield does not need.
+    redesign();
+    run = search.Run(grade);
     plan.Reached = run.Yield >= q.TargetYield;
-    // 2. The test frequency again for these grades, then give back what is not needed.
-    if (q.Trim && plan.Reached) {
-        trim = DesignTrim(b, search.TolOf(grade), target, mask, q.TrimSettings);
-        search.TestHz = trim->Trim.TestHz;
-        search.StatedGain = trim->Trim.StatedGain;
-        run = search.Run(grade);
-        plan.Reached = run.Yield >= q.TargetYield;
-    }
     if (plan.Reached) {
         double share[kBoardPartCount];
         const std::optional<KTrim> k = search.TrimFor(search.TolOf(grade));

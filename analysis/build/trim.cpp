@@ -98,7 +98,7 @@ KTrim FitTrimRange(const SnappedBuild& b, const PartTolerances& tol, double test
         DrawFactor(random, tol.Of[kBoardRkr], tol.Shape);
         DrawFactor(random, t.PotTolerance, tol.Shape);
         const double trueGain = statedGain / DrawFactor(random, t.Meter, tol.Shape);
-        if (const auto k = GainForReading(CircuitPolynomialOf(p), testHz, trueGain, p.K))
+        if (const auto k = GainForReading(CircuitPolynomialOf(p), testHz, trueGain, 1))
             needs.push_back((*k - 1) * rstar);
     }
     const double low = Quantile(needs, kUncovered / 2);

@@ -273,8 +273,10 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
     app.add_option("--bom-csv", o.BomCsv, "bill of materials as CSV to a file ('-': stdout)")
         ->group(group);
     app.add_flag("--trim", o.Trim,
-                 "with --monte-carlo: RK-R as a fixed part and a trimmer, the test frequency and "
-                 "gain that set it for the best yield, and the yield before and after the trim")
+                 "with --monte-carlo: RK-R as a fixed part and a trimmer (+-20 %), the test "
+                 "frequency and gain that set it for the best yield, and the yield before and "
+                 "after the trim, simulated as a technician turns it up from its least-gain end "
+                 "to the first reading of that gain")
         ->group(group);
     app.add_option("--trim-steps", o.TrimSteps,
                    "positions a trimmer can be set to, less one (default 100)")

@@ -145,19 +145,19 @@ void WritePlans(std::ostream& out, const BuildPlan& plan, const TolerancePlan (&
 
 std::vector<std::string> TrimProcedure(const SnappedBuild& b, const KTrim& t) {
     std::vector<std::string> steps;
-    steps.push_back("1. Fit every part; set VR1 to mid-travel.");
+    steps.push_back("1. Fit every part; turn VR1 to its end of least resistance (least gain).");
     if (t.TestHz > 0)
         steps.push_back("2. Feed a sine of " + Fmt("%g", t.TestHz) +
                         " Hz, about 1 V, to the input from a source well below " +
                         Ohms(b.Built.R1) + " (R1).");
     else
         steps.push_back("2. Feed a steady DC voltage of about 1 V to the input.");
-    steps.push_back("3. Turn VR1 until the output is " + Fmt("%.4g", t.StatedGain) +
-                    " times the input (" + Fmt("%.2f", 20 * std::log10(t.StatedGain)) +
-                    " dB); more resistance, more gain.");
+    steps.push_back("3. Turn VR1 up from there until the output first reaches " +
+                    Fmt("%.4g", t.StatedGain) + " times the input (" +
+                    Fmt("%.2f", 20 * std::log10(t.StatedGain)) + " dB), and leave it there.");
     steps.push_back(
-        "4. If either end of VR1 comes first, the board is outside the trim range: "
-        "check its parts.");
+        "4. If the output is above that at the start, or VR1 reaches its other end "
+        "first, the board is outside the trim range: check its parts.");
     return steps;
 }
 
@@ -256,13 +256,13 @@ void ApplyBoard(std::vector<BomLine>& bom, const BoardOutcome& board) {
         it->Value = it->Computed = t.FixedOhms;
         it->Series = board.FixedSeries;
         it->Description = "Resistor, fixed part of RK-R";
-        BomLine trimmer{"VR1",
-                        t.PotOhms,
-                        "ohm",
-                        0,
-                        "",
-                        t.PotTolerance,
-                        "Trimmer, multi-turn, in series with RK-R: sets K (trim procedure)"};
+        const BomLine trimmer{"VR1",
+                              t.PotOhms,
+                              "ohm",
+                              t.PotOhms,
+                              "",
+                              t.PotTolerance,
+                              "Trimmer, multi-turn, in series with RK-R: sets K"};
         bom.insert(it + 1, trimmer);
         break;
     }
