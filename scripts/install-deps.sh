@@ -16,8 +16,8 @@ packages=(
     # the caption buttons' Marlett glyphs
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
     wine wine32:i386 xvfb xauth fonts-wine fonts-liberation
-    # screenshots of the window
-    imagemagick x11-utils
+    # screenshots of the window; pictures of the drawings and pages for docs/
+    imagemagick x11-utils chromium
 )
 
 missing=()

@@ -185,14 +185,18 @@ std::string WhatWouldReach(const SnappedBuild& b, const ResponseShape& target,
         if (trimmed) trim = DesignTrim(b, t, target, mask, q.TrimSettings).Trim;
         return SimulateBoard(SetupOf(b, t, q.Trials, q.Seed, trim), target, mask).Yield;
     };
-    char text[160];
-    if (!q.Trim &&
-        yieldOf(kCapacitorGrades[std::size(kCapacitorGrades) - 1], true) >= q.TargetYield)
-        return "the gain trim (--trim)";
-    for (const double c : {0.005, 0.0025, 0.001}) {
-        if (yieldOf(c, q.Trim) >= q.TargetYield) {
-            std::snprintf(text, sizeof text, "capacitors of %g %%%s", c * 100,
-                          q.Trim ? " with the trim" : "");
+    // The cheapest change first: the trim alone, then finer capacitors,
+    // each without the trim before with it.
+    const double tightestC = kCapacitorGrades[std::size(kCapacitorGrades) - 1];
+    for (const double c : {tightestC, 0.005, 0.0025, 0.001}) {
+        for (const bool trimmed : {false, true}) {
+            const bool tried = trimmed == q.Trim && c == tightestC;
+            if ((q.Trim && !trimmed) || tried || yieldOf(c, trimmed) < q.TargetYield) continue;
+            if (c == tightestC) return "the gain trim (--trim)";
+            char text[160];
+            std::snprintf(
+                text, sizeof text, "capacitors of %g %%%s", c * 100,
+                trimmed ? (q.Trim ? " with the trim" : " and the gain trim (--trim)") : "");
             return text;
         }
     }

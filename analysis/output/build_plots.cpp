@@ -41,11 +41,11 @@ std::string Subtitle(const Histogram& h) {
 
 }  // namespace
 
-std::string HistogramSvg(const Histogram& h) {
+std::string HistogramSvg(const Histogram& h, bool standalone) {
     Svg svg{kWidth, kHeight, ""};
     SvgText(svg, kLeft, 30, h.Title, kTitleStyle);
     SvgText(svg, kLeft, 52, Subtitle(h), kSubtitleStyle);
-    if (h.Samples.empty()) return SvgDocument(svg, true);
+    if (h.Samples.empty()) return SvgDocument(svg, standalone);
 
     // 1. Bins over the samples, widened to hold the target and the mask.
     const auto [lowIt, highIt] = std::minmax_element(h.Samples.begin(), h.Samples.end());
@@ -96,7 +96,7 @@ std::string HistogramSvg(const Histogram& h) {
     if (std::isfinite(h.Target))
         SvgLine(svg, MapX(p, h.Target), p.Top, MapX(p, h.Target), p.Top + p.Height,
                 kCurveStyles[0]);
-    return SvgDocument(svg, true);
+    return SvgDocument(svg, standalone);
 }
 
 std::string ResponseSvg(const std::string& title, const std::string& subtitle,

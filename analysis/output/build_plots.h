@@ -25,7 +25,8 @@ struct Histogram {
     std::vector<double> Before;
 };
 
-std::string HistogramSvg(const Histogram& h);
+// standalone: a file of its own; otherwise an <svg> element for a page.
+std::string HistogramSvg(const Histogram& h, bool standalone = true);
 
 struct ResponseCurve {
     std::string Name;

@@ -135,8 +135,9 @@ std::string MakePlan(const BuildOptions& o, BuildPlan& plan) {
     for (const std::string& m : o.Masks)
         if (std::string e = ParseMask(m, plan.Mask); !e.empty()) return e;
     if (!o.Masks.empty() && plan.Trials == 0) return "--mask goes with --monte-carlo N";
-    if ((o.Trim || !o.PlanYield.empty() || !o.BoardJson.empty()) && plan.Trials == 0)
-        return "--trim, --plan and --board-json go with --monte-carlo N";
+    if ((o.Trim || !o.PlanYield.empty() || !o.BoardJson.empty() || !o.BoardReport.empty()) &&
+        plan.Trials == 0)
+        return "--trim, --plan, --board-json and --board-report go with --monte-carlo N";
     plan.Trim = o.Trim;
     if (o.TrimSteps < 1) return "--trim-steps must be at least 1";
     plan.TrimSteps = o.TrimSteps;
@@ -151,6 +152,7 @@ std::string MakePlan(const BuildOptions& o, BuildPlan& plan) {
         if (MaskIsEmpty(plan.Mask)) return "--plan needs the limits: give --mask";
     }
     plan.BoardJson = o.BoardJson;
+    plan.BoardReport = o.BoardReport;
     if (!o.Gbw.empty()) {
         plan.GbwHz = ParseQuantity(o.Gbw, "Hz");
         if (!plan.GbwHz || !(*plan.GbwHz > 0)) return "--gbw '" + o.Gbw + "' is not a frequency";
@@ -294,6 +296,10 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
                    "the trim, its procedure, the plan and the yields as JSON to a file ('-': "
                    "stdout)")
         ->group(group);
+    app.add_option("--board-report", o.BoardReport,
+                   "the board as one HTML page: trim, procedure, spread before and after it, "
+                   "plans and bill of materials")
+        ->group(group);
     app.add_option("--plot-dir", o.PlotDir,
                    "write SVG plots (responses, Monte Carlo histograms) into this folder")
         ->group(group);
@@ -303,7 +309,7 @@ bool BuildReportRequested(const BuildOptions& o) {
     return !o.Response.empty() || !o.COut.empty() || !o.Series.empty() || !o.CapSeries.empty() ||
            !o.IsfSearch.empty() || o.Sensitivity || o.Trials > 0 || !o.Gbw.empty() ||
            o.Alternatives || o.Bom || !o.BomCsv.empty() || !o.PlotDir.empty() || o.Trim ||
-           !o.PlanYield.empty() || !o.BoardJson.empty();
+           !o.PlanYield.empty() || !o.BoardJson.empty() || !o.BoardReport.empty();
 }
 
 std::string ApplyBuildInputs(BuildOptions& o, InputTexts& inputs,

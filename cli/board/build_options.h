@@ -40,6 +40,7 @@ struct BuildOptions {
     std::string TrimMeter = "0.5%";
     std::string PlanYield;  // --plan: the yield the tolerance plan must give
     std::string BoardJson;  // file, "-" for standard output
+    std::string BoardReport;
 };
 
 void AddBuildOptions(CLI::App& app, BuildOptions& options);

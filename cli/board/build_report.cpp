@@ -9,6 +9,7 @@
 #include <numbers>
 #include <ostream>
 
+#include "board_page.h"
 #include "build/bom.h"
 #include "build/opamp_gbw.h"
 #include "common/program.h"
@@ -19,7 +20,6 @@
 #include "model/circuit_polynomial.h"
 #include "output/build_plots.h"
 #include "text/quantity_text.h"
-#include "trim_report.h"
 
 namespace velmora {
 
@@ -320,6 +320,9 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
     // 7. Bill of materials.
     std::vector<BomLine> bom = BillOfMaterials(build, plan.Series, &plan.Tol, &gbwLimit);
     ApplyBoard(bom, board);
+    if (!plan.BoardReport.empty() &&
+        !WriteFile(plan.BoardReport, BoardPage(plan, build, target, board, bom), err))
+        status = 1;
     if (plan.Bom) {
         out << "\nBill of materials:\n";
         WriteBomText(out, bom);

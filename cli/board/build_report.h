@@ -40,6 +40,7 @@ struct BuildPlan {
     double TrimMeter = 0.005;
     std::optional<double> PlanYield;  // a tolerance plan for this yield
     std::string BoardJson;            // "" none, "-" standard output
+    std::string BoardReport;          // "" none: an HTML page of the board
 };
 
 // "-3 dB within 2 %, peaking within 0.5 dB": the limits in words.

@@ -104,7 +104,7 @@ Json PlanJson(const TolerancePlan& p, const std::string& whatWould) {
     return j;
 }
 
-void WritePlans(std::ostream& out, const BuildPlan& plan, const TolerancePlan (&plans)[2],
+void WritePlans(std::ostream& out, const BuildPlan& plan, const std::vector<TolerancePlan>& plans,
                 const std::string (&whatWould)[2]) {
     out << "\nTolerance plan for a yield of " << Fmt("%g", *plan.PlanYield * 100) << " % ("
         << MaskText(plan.Mask) << "; " << plan.Trials << " builds, seed " << plan.Seed << ")\n";
@@ -169,7 +169,7 @@ BoardOutcome WriteBoardSections(const BuildPlan& plan, const SnappedBuild& b,
     const TrimOptions options = TrimOptionsOf(plan);
     Json json = {{"trials", plan.Trials}, {"seed", plan.Seed}, {"mask", MaskText(plan.Mask)}};
     if (plan.Trim) {
-        o.Trim = DesignTrim(b, given, target, plan.Mask, options);
+        o.GivenTrim = o.Trim = DesignTrim(b, given, target, plan.Mask, options);
         o.FixedSeries = SeriesName(options.FixedSeries.value_or(ESeries::E24));
         o.Before =
             SimulateBoard(SetupOf(b, given, plan.Trials, plan.Seed), target, plan.Mask, true);
@@ -189,12 +189,13 @@ BoardOutcome WriteBoardSections(const BuildPlan& plan, const SnappedBuild& b,
         q.Trials = plan.Trials;
         q.Seed = plan.Seed;
         q.Shape = plan.Tol.Shape;
-        TolerancePlan plans[2];
-        std::string whatWould[2];
+        o.Plans.resize(2);
+        std::vector<TolerancePlan>& plans = o.Plans;
+        const std::string(&whatWould)[2] = o.WhatWould;
         for (int k = 0; k < 2; ++k) {
             q.Trim = k == 1;
             plans[k] = PlanTolerances(b, target, plan.Mask, q);
-            if (!plans[k].Reached) whatWould[k] = WhatWouldReach(b, target, plan.Mask, q);
+            if (!plans[k].Reached) o.WhatWould[k] = WhatWouldReach(b, target, plan.Mask, q);
         }
         WritePlans(out, plan, plans, whatWould);
         const TolerancePlan& chosen = plans[plan.Trim ? 1 : 0];
@@ -211,32 +212,26 @@ BoardOutcome WriteBoardSections(const BuildPlan& plan, const SnappedBuild& b,
     return o;
 }
 
+std::vector<std::pair<std::string, Histogram>> TrimHistograms(const BoardOutcome& board,
+                                                              const ResponseShape& target,
+                                                              const YieldMask& mask) {
+    if (!board.GivenTrim) return {};
+    const double f3 = target.Minus3dBHz, pk = target.PeakingDb;
+    const double m3 = mask.Minus3dB > 0 ? mask.Minus3dB : 0, mp = std::max(mask.PeakingDb, 0.0);
+    return {{"build_trim_f3db.svg",
+             {"-3 dB frequency, before and after the trim", "Hz", board.After.Minus3dBSamples, f3,
+              f3 * (1 - m3), f3 * (1 + m3), board.Before.Minus3dBSamples}},
+            {"build_trim_peaking.svg",
+             {"Peaking, before and after the trim", "dB", board.After.PeakingSamples, pk, pk - mp,
+              pk + mp, board.Before.PeakingSamples}}};
+}
+
 bool WriteTrimPlots(const std::string& dir, const BoardOutcome& board, const ResponseShape& target,
                     const YieldMask& mask, std::ostream& err) {
-    if (!board.Trim || board.After.Trials == 0) return true;
-    const auto band = [](double centre, double low, double high) {
-        return Histogram{"", "", {}, centre, low, high, {}};
-    };
-    Histogram f3 = mask.Minus3dB > 0
-                       ? band(target.Minus3dBHz, target.Minus3dBHz * (1 - mask.Minus3dB),
-                              target.Minus3dBHz * (1 + mask.Minus3dB))
-                       : band(target.Minus3dBHz, 0, 0);
-    f3.Title = "-3 dB frequency, before and after the trim";
-    f3.Unit = "Hz";
-    f3.Samples = board.After.Minus3dBSamples;
-    f3.Before = board.Before.Minus3dBSamples;
-    Histogram peak = mask.PeakingDb > 0 ? band(target.PeakingDb, target.PeakingDb - mask.PeakingDb,
-                                               target.PeakingDb + mask.PeakingDb)
-                                        : band(target.PeakingDb, 0, 0);
-    peak.Title = "Peaking, before and after the trim";
-    peak.Unit = "dB";
-    peak.Samples = board.After.PeakingSamples;
-    peak.Before = board.Before.PeakingSamples;
     bool ok = true;
-    for (const auto& [name, h] :
-         {std::pair{"build_trim_f3db.svg", &f3}, {"build_trim_peaking.svg", &peak}}) {
+    for (const auto& [name, histogram] : TrimHistograms(board, target, mask)) {
         const std::string path = dir + "/" + name;
-        if (!WriteTextFile(path, HistogramSvg(*h))) {
+        if (!WriteTextFile(path, HistogramSvg(histogram))) {
             err << kProgram << ": cannot write " << path << "\n";
             ok = false;
         }

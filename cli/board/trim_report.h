@@ -13,13 +13,17 @@
 #include "build/bom.h"
 #include "build/tolerance_plan.h"
 #include "build_report.h"
+#include "output/build_plots.h"
 
 namespace velmora {
 
 struct BoardOutcome {
-    std::optional<TrimDesign> Trim;        // with --trim
-    std::optional<PartTolerances> Grades;  // with --plan: the plan the board gets
-    BoardRun Before, After;                // samples kept, for the spread pictures
+    std::optional<TrimDesign> GivenTrim;   // --trim, at the given grades
+    BoardRun Before, After;                // of GivenTrim, samples kept
+    std::vector<TolerancePlan> Plans;      // --plan: without and with the trim
+    std::string WhatWould[2];              // of a plan that falls short
+    std::optional<TrimDesign> Trim;        // the trim the board gets
+    std::optional<PartTolerances> Grades;  // the grades it gets, with --plan
     std::string FixedSeries;               // of RK-R's fixed part
     std::string Json;                      // with --board-json
 };
@@ -27,6 +31,12 @@ struct BoardOutcome {
 // Nothing is written when neither --trim nor --plan is given.
 BoardOutcome WriteBoardSections(const BuildPlan& plan, const SnappedBuild& build,
                                 const ResponseShape& target, std::ostream& out);
+
+// The spread of the -3 dB frequency and the peaking before and after the
+// trim, each with its file name; none without --trim.
+std::vector<std::pair<std::string, Histogram>> TrimHistograms(const BoardOutcome& board,
+                                                              const ResponseShape& target,
+                                                              const YieldMask& mask);
 
 // The spread of the -3 dB frequency and the peaking before and after the
 // trim, into dir; false (named on err) when a file cannot be written.
