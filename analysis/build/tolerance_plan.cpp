@@ -117,6 +117,7 @@ TolerancePlan PlanTolerances(const SnappedBuild& b, const ResponseShape& target,
         search.StatedGain = trim->Trim.StatedGain;
     };
     redesign();
+    if (trim && !trim->Reachable) return plan;  // no trimmer in RK-R sets this design
     // 1. Tighten the part that spreads the figures most until the yield is met.
     BoardRun run = search.Run(grade);
     for (int step = 1; run.Yield < q.TargetYield; ++step) {

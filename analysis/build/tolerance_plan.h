@@ -39,8 +39,8 @@ struct TolerancePlan {
     PartTolerances Tol;
     int Grade[kBoardPartCount] = {};  // index into GradesOf(part)
     double Share[kBoardPartCount] = {};
-    std::optional<TrimDesign> Trim;
-    BoardRun Run;  // the plan's own Monte Carlo (Trials, Seed)
+    std::optional<TrimDesign> Trim;  // none with a trim asked for: no trim fits
+    BoardRun Run;                    // the plan's own Monte Carlo (Trials, Seed)
 };
 
 TolerancePlan PlanTolerances(const SnappedBuild& build, const ResponseShape& target,

@@ -117,15 +117,15 @@ TrimDesign DesignTrim(const SnappedBuild& b, const PartTolerances& tol, const Re
         // As printed for the technician: three digits of frequency, four of gain.
         const double hz = RoundToDigits(fraction * target.Minus3dBHz, 3);
         const double gain = RoundToDigits(TargetGainAt(b, hz), 4);
+        if (!(gain > 0) || !std::isfinite(gain)) continue;
         const KTrim trim = FitTrimRange(b, tol, hz, gain, o);
         const BoardRun run =
             SimulateBoard(SetupOf(b, tol, o.PilotTrials, o.Seed, trim), target, mask);
-        if (run.Yield > best.PilotYield) {
-            best.Trim = trim;
-            best.TestFraction = fraction;
-            best.PilotYield = run.Yield;
-            best.Reachable = run.OutOfRange < run.Trials;
-        }
+        if (run.OutOfRange == run.Trials || !(run.Yield > best.PilotYield)) continue;
+        best.Trim = trim;
+        best.TestFraction = fraction;
+        best.PilotYield = run.Yield;
+        best.Reachable = true;
     }
     return best;
 }

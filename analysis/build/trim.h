@@ -35,7 +35,9 @@ struct TrimDesign {
     KTrim Trim;
     double TestFraction = 0;  // TestHz over the target's -3 dB frequency
     double PilotYield = 0;    // at the chosen test frequency
-    bool Reachable = true;    // false: no build reached the stated gain
+    // False when no test frequency lets any build reach its gain within the
+    // range (a design of K below 1 or not a number): then nothing else holds.
+    bool Reachable = false;
 };
 
 TrimDesign DesignTrim(const SnappedBuild& build, const PartTolerances& tol,

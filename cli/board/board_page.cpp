@@ -73,16 +73,17 @@ std::string PlanSection(const BuildPlan& plan, const BoardOutcome& o) {
                     Fmt("%g", *plan.PlanYield * 100) +
                     " %</h2>\n<p>The cheapest grade of each part; the share is the part's share "
                     "of the spread of the limited figures, to first order.</p>\n<table>\n";
+    const bool fits = o.Plans[1].Trim.has_value();
     h += Row({"Part", "Grade without trim", "Share", "Grade with trim", "Share"}, "th");
     for (int part = 0; part < kBoardPartCount; ++part)
         h += Row({BoardPartName(part), Fmt("%g", o.Plans[0].Tol.Of[part] * 100) + " %",
                   Fmt("%.1f", o.Plans[0].Share[part] * 100) + " %",
-                  Fmt("%g", o.Plans[1].Tol.Of[part] * 100) + " %",
-                  Fmt("%.1f", o.Plans[1].Share[part] * 100) + " %"});
-    h += Row({"Yield", YieldCell(o.Plans[0].Run), "", YieldCell(o.Plans[1].Run), ""});
+                  fits ? Fmt("%g", o.Plans[1].Tol.Of[part] * 100) + " %" : "-",
+                  fits ? Fmt("%.1f", o.Plans[1].Share[part] * 100) + " %" : "-"});
+    h += Row({"Yield", YieldCell(o.Plans[0].Run), "", fits ? YieldCell(o.Plans[1].Run) : "-", ""});
     h += "</table>\n";
     for (int k = 0; k < 2; ++k)
-        if (!o.Plans[static_cast<size_t>(k)].Reached)
+        if (!o.Plans[static_cast<size_t>(k)].Reached && (k == 0 || fits))
             h += "<p>" + std::string(k ? "With" : "Without") +
                  " trim no grade offered reaches the target" +
                  EscapeXml(o.WhatWould[k].empty()

@@ -16,6 +16,10 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
+constexpr const char* kNoTrim =
+    "none fits this design: no build reaches the target's gain with a trimmer in RK-R (a K "
+    "below 1, or not a number)";
+
 // Pilot runs that choose the test frequency and fit the range: enough to
 // rank the frequencies, small enough to try them all.
 constexpr int kPilotTrials = 2000;
@@ -87,7 +91,6 @@ void WriteTrim(std::ostream& out, const SnappedBuild& b, const TrimDesign& t,
     const std::string limits = MaskIsEmpty(plan.Mask) ? "no mask" : MaskText(plan.Mask);
     out << "  Yield (" << limits << "): " << YieldText(before) << " before trim, "
         << YieldText(after) << " after\n";
-    if (!t.Reachable) out << "  No build reaches the stated gain within the trim range.\n";
     out << "  Procedure:\n";
     for (const std::string& step : TrimProcedure(b, k))
         out << "    " << step << "\n";
@@ -108,6 +111,7 @@ void WritePlans(std::ostream& out, const BuildPlan& plan, const std::vector<Tole
                 const std::string (&whatWould)[2]) {
     out << "\nTolerance plan for a yield of " << Fmt("%g", *plan.PlanYield * 100) << " % ("
         << MaskText(plan.Mask) << "; " << plan.Trials << " builds, seed " << plan.Seed << ")\n";
+    const bool trimFits = plans[1].Trim.has_value();
     out << "  Grades, cheapest first: resistors 5, 2, 1, 0.5, 0.1 %; capacitors 10, 5, 2, 1 %\n"
            "  Share: the part's share of the spread of the limited figures, to first order\n";
     char line[160];
@@ -120,11 +124,15 @@ void WritePlans(std::ostream& out, const BuildPlan& plan, const std::vector<Tole
         std::snprintf(line, sizeof line, "  %-8s %-8s %-10s %-8s %s\n", BoardPartName(part),
                       (Fmt("%g", plans[0].Tol.Of[part] * 100) + " %").c_str(),
                       (Fmt("%.1f", plans[0].Share[part] * 100) + " %").c_str(),
-                      (Fmt("%g", plans[1].Tol.Of[part] * 100) + " %").c_str(),
-                      (Fmt("%.1f", plans[1].Share[part] * 100) + " %").c_str());
+                      trimFits ? (Fmt("%g", plans[1].Tol.Of[part] * 100) + " %").c_str() : "-",
+                      trimFits ? (Fmt("%.1f", plans[1].Share[part] * 100) + " %").c_str() : "-");
         out << line;
     }
     for (int k = 0; k < 2; ++k) {
+        if (k && !trimFits) {
+            out << "  With trim:    " << kNoTrim << "\n";
+            break;
+        }
         out << "  " << (k ? "With trim:    " : "Without trim: ") << YieldText(plans[k].Run);
         if (k && plans[k].Trim)
             out << ", test " << TestText(plans[k].Trim->Trim) << ", "
@@ -137,7 +145,7 @@ void WritePlans(std::ostream& out, const BuildPlan& plan, const std::vector<Tole
                                          : ": " + whatWould[k] + " would")
                 << ".\n";
     }
-    out << "  The bill of materials takes the plan " << (plan.Trim ? "with" : "without")
+    out << "  The bill of materials takes the plan " << (plan.Trim && trimFits ? "with" : "without")
         << " the trim.\n";
 }
 
@@ -170,6 +178,13 @@ BoardOutcome WriteBoardSections(const BuildPlan& plan, const SnappedBuild& b,
     Json json = {{"trials", plan.Trials}, {"seed", plan.Seed}, {"mask", MaskText(plan.Mask)}};
     if (plan.Trim) {
         o.GivenTrim = o.Trim = DesignTrim(b, given, target, plan.Mask, options);
+        if (!o.GivenTrim->Reachable) {
+            out << "\nGain trim: " << kNoTrim << ".\n";
+            json["trim"] = {{"fits", false}};
+            o.GivenTrim = o.Trim = std::nullopt;
+        }
+    }
+    if (o.GivenTrim) {
         o.FixedSeries = SeriesName(options.FixedSeries.value_or(ESeries::E24));
         o.Before =
             SimulateBoard(SetupOf(b, given, plan.Trials, plan.Seed), target, plan.Mask, true);
@@ -198,13 +213,14 @@ BoardOutcome WriteBoardSections(const BuildPlan& plan, const SnappedBuild& b,
             if (!plans[k].Reached) o.WhatWould[k] = WhatWouldReach(b, target, plan.Mask, q);
         }
         WritePlans(out, plan, plans, whatWould);
-        const TolerancePlan& chosen = plans[plan.Trim ? 1 : 0];
+        const TolerancePlan& chosen = plans[plan.Trim && plans[1].Trim ? 1 : 0];
         o.Grades = chosen.Tol;
         if (plan.Trim) o.Trim = chosen.Trim;
         o.FixedSeries = SeriesName(options.FixedSeries.value_or(ESeries::E24));
         json["plan"] = {{"target_yield", *plan.PlanYield},
                         {"without_trim", PlanJson(plans[0], whatWould[0])},
-                        {"with_trim", PlanJson(plans[1], whatWould[1])}};
+                        {"with_trim",
+                         plans[1].Trim ? PlanJson(plans[1], whatWould[1]) : Json{{"fits", false}}}};
         if (plans[1].Trim)
             json["plan"]["with_trim"]["trim"] = TrimJson(b, plans[1].Trim->Trim, plan);
     }
