@@ -30,27 +30,27 @@ Panel PlotPanel(const std::string& id, Axis x, Axis y) {
     return {id, kLeft, kTop, kWidth - kLeft - kRight, kHeight - kTop - kBottom, x, y};
 }
 
-std::string Subtitle(const Histogram& h) {
+std::string Subtitle(const Histogram& h, bool withBefore) {
     char text[160];
     std::snprintf(text, sizeof text, "%zu builds; dashed line: target", h.Samples.size());
     std::string s = text;
     if (h.MaskLow != h.MaskHigh) s += "; shaded: the mask";
-    if (!h.Before.empty()) s += "; blue: after the trim, grey: before";
+    if (withBefore) s += "; blue: after the trim, grey: before";
     return s;
 }
 
 }  // namespace
 
-std::string HistogramSvg(const Histogram& h, bool standalone) {
+std::string HistogramSvg(const Histogram& h, bool standalone, const std::vector<double>& before) {
     Svg svg{kWidth, kHeight, ""};
     SvgText(svg, kLeft, 30, h.Title, kTitleStyle);
-    SvgText(svg, kLeft, 52, Subtitle(h), kSubtitleStyle);
+    SvgText(svg, kLeft, 52, Subtitle(h, !before.empty()), kSubtitleStyle);
     if (h.Samples.empty()) return SvgDocument(svg, standalone);
 
     // 1. Bins over the samples, widened to hold the target and the mask.
     const auto [lowIt, highIt] = std::minmax_element(h.Samples.begin(), h.Samples.end());
     double lo = *lowIt, hi = *highIt;
-    for (double v : h.Before)
+    for (double v : before)
         lo = std::min(lo, v), hi = std::max(hi, v);
     if (std::isfinite(h.Target)) lo = std::min(lo, h.Target), hi = std::max(hi, h.Target);
     if (h.MaskLow != h.MaskHigh) lo = std::min(lo, h.MaskLow), hi = std::max(hi, h.MaskHigh);
@@ -67,9 +67,9 @@ std::string HistogramSvg(const Histogram& h, bool standalone) {
         }
         return counts;
     };
-    const std::vector<int> counts = binned(h.Samples), before = binned(h.Before);
+    const std::vector<int> counts = binned(h.Samples), earlier = binned(before);
     const double top = std::max(*std::max_element(counts.begin(), counts.end()),
-                                *std::max_element(before.begin(), before.end())) *
+                                *std::max_element(earlier.begin(), earlier.end())) *
                        1.1;
 
     // 2. Panel, mask band, bars, target line.
@@ -91,7 +91,7 @@ std::string HistogramSvg(const Histogram& h, bool standalone) {
             SvgRect(svg, x0, MapY(p, n), x1 - x0, MapY(p, 0) - MapY(p, n), style);
         }
     };
-    bars(before, kBeforeStyle);
+    bars(earlier, kBeforeStyle);
     bars(counts, kBarStyle);
     if (std::isfinite(h.Target))
         SvgLine(svg, MapX(p, h.Target), p.Top, MapX(p, h.Target), p.Top + p.Height,

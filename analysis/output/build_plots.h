@@ -20,13 +20,13 @@ struct Histogram {
     std::vector<double> Samples;
     double Target = 0;                 // drawn as a line; NaN: none
     double MaskLow = 0, MaskHigh = 0;  // the mask band, shaded; equal: none
-    // The same builds before an adjustment, drawn behind in grey on the
-    // same bins; empty: none.
-    std::vector<double> Before;
 };
 
 // standalone: a file of its own; otherwise an <svg> element for a page.
-std::string HistogramSvg(const Histogram& h, bool standalone = true);
+// before: the same builds before an adjustment, drawn behind in grey on
+// the same bins.
+std::string HistogramSvg(const Histogram& h, bool standalone = true,
+                         const std::vector<double>& before = {});
 
 struct ResponseCurve {
     std::string Name;

@@ -63,8 +63,8 @@ std::string TrimSection(const BuildPlan& plan, const SnappedBuild& b, const Resp
     for (const std::string& step : TrimProcedure(b, k))
         h += "<li>" + EscapeXml(step.substr(step.find(' ') + 1)) + "</li>\n";
     h += "</ol>\n<h3>Spread before (grey) and after (blue) the trim</h3>\n";
-    for (const auto& [name, histogram] : TrimHistograms(o, target, plan.Mask))
-        h += "<div class=\"figure\">\n" + HistogramSvg(histogram, false) + "</div>\n";
+    for (const TrimSpread& t : TrimHistograms(o, target, plan.Mask))
+        h += "<div class=\"figure\">\n" + HistogramSvg(t.After, false, t.Before) + "</div>\n";
     return h;
 }
 

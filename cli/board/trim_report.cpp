@@ -228,26 +228,27 @@ BoardOutcome WriteBoardSections(const BuildPlan& plan, const SnappedBuild& b,
     return o;
 }
 
-std::vector<std::pair<std::string, Histogram>> TrimHistograms(const BoardOutcome& board,
-                                                              const ResponseShape& target,
-                                                              const YieldMask& mask) {
+std::vector<TrimSpread> TrimHistograms(const BoardOutcome& board, const ResponseShape& target,
+                                       const YieldMask& mask) {
     if (!board.GivenTrim) return {};
     const double f3 = target.Minus3dBHz, pk = target.PeakingDb;
-    const double m3 = mask.Minus3dB > 0 ? mask.Minus3dB : 0, mp = std::max(mask.PeakingDb, 0.0);
+    const double m3 = std::max(mask.Minus3dB, 0.0), mp = std::max(mask.PeakingDb, 0.0);
     return {{"build_trim_f3db.svg",
              {"-3 dB frequency, before and after the trim", "Hz", board.After.Minus3dBSamples, f3,
-              f3 * (1 - m3), f3 * (1 + m3), board.Before.Minus3dBSamples}},
+              f3 * (1 - m3), f3 * (1 + m3)},
+             board.Before.Minus3dBSamples},
             {"build_trim_peaking.svg",
              {"Peaking, before and after the trim", "dB", board.After.PeakingSamples, pk, pk - mp,
-              pk + mp, board.Before.PeakingSamples}}};
+              pk + mp},
+             board.Before.PeakingSamples}};
 }
 
 bool WriteTrimPlots(const std::string& dir, const BoardOutcome& board, const ResponseShape& target,
                     const YieldMask& mask, std::ostream& err) {
     bool ok = true;
-    for (const auto& [name, histogram] : TrimHistograms(board, target, mask)) {
-        const std::string path = dir + "/" + name;
-        if (!WriteTextFile(path, HistogramSvg(histogram))) {
+    for (const TrimSpread& t : TrimHistograms(board, target, mask)) {
+        const std::string path = dir + "/" + t.File;
+        if (!WriteTextFile(path, HistogramSvg(t.After, true, t.Before))) {
             err << kProgram << ": cannot write " << path << "\n";
             ok = false;
         }

@@ -32,11 +32,15 @@ struct BoardOutcome {
 BoardOutcome WriteBoardSections(const BuildPlan& plan, const SnappedBuild& build,
                                 const ResponseShape& target, std::ostream& out);
 
-// The spread of the -3 dB frequency and the peaking before and after the
-// trim, each with its file name; none without --trim.
-std::vector<std::pair<std::string, Histogram>> TrimHistograms(const BoardOutcome& board,
-                                                              const ResponseShape& target,
-                                                              const YieldMask& mask);
+// The spread of the -3 dB frequency and the peaking after the trim, with
+// the same builds before it and a file name; none without --trim.
+struct TrimSpread {
+    std::string File;
+    Histogram After;
+    std::vector<double> Before;
+};
+std::vector<TrimSpread> TrimHistograms(const BoardOutcome& board, const ResponseShape& target,
+                                       const YieldMask& mask);
 
 // The spread of the -3 dB frequency and the peaking before and after the
 // trim, into dir; false (named on err) when a file cannot be written.
