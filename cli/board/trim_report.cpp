@@ -268,14 +268,10 @@ void ApplyBoard(std::vector<BomLine>& bom, const BoardOutcome& board) {
         it->Value = it->Computed = t.FixedOhms;
         it->Series = board.FixedSeries;
         it->Description = "Resistor, fixed part of RK-R";
-        const BomLine trimmer{"VR1",
-                              t.PotOhms,
-                              "ohm",
-                              t.PotOhms,
-                              "",
-                              t.PotTolerance,
-                              "Trimmer, multi-turn, in series with RK-R: sets K"};
-        bom.insert(it + 1, trimmer);
+        const std::string setting =
+            "Trimmer, multi-turn, in series with RK-R: turned up to a gain of " +
+            Fmt("%.4g", t.StatedGain) + " at " + TestText(t);
+        bom.insert(it + 1, {"VR1", t.PotOhms, "ohm", t.PotOhms, "", t.PotTolerance, setting});
         break;
     }
 }
