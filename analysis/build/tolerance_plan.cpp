@@ -181,10 +181,7 @@ std::string WhatWouldReach(const SnappedBuild& b, const ResponseShape& target,
         return t;
     };
     const auto yieldOf = [&](double capacitors, bool trimmed) {
-        const PartTolerances t = tightest(capacitors);
-        std::optional<KTrim> trim;
-        if (trimmed) trim = DesignTrim(b, t, target, mask, q.TrimSettings).Trim;
-        return SimulateBoard(SetupOf(b, t, q.Trials, q.Seed, trim), target, mask).Yield;
+        return BuildYield(b, tightest(capacitors), target, mask, trimmed, q.TrimSettings, q.Trials);
     };
     // The cheapest change first: the trim alone, then finer capacitors,
     // each without the trim before with it.

@@ -130,4 +130,15 @@ TrimDesign DesignTrim(const SnappedBuild& b, const PartTolerances& tol, const Re
     return best;
 }
 
+double BuildYield(const SnappedBuild& b, const PartTolerances& tol, const ResponseShape& target,
+                  const YieldMask& mask, bool trimmed, const TrimOptions& o, int trials) {
+    std::optional<KTrim> trim;
+    if (trimmed) {
+        const TrimDesign t = DesignTrim(b, tol, target, mask, o);
+        if (!t.Reachable) return 0;
+        trim = t.Trim;
+    }
+    return SimulateBoard(SetupOf(b, tol, trials, o.Seed, trim), target, mask).Yield;
+}
+
 }  // namespace velmora

@@ -43,6 +43,14 @@ struct TrimDesign {
 TrimDesign DesignTrim(const SnappedBuild& build, const PartTolerances& tol,
                       const ResponseShape& target, const YieldMask& mask, const TrimOptions& o);
 
+// The yield of a build with these grades under the mask over `trials`
+// builds of o.Seed: as built, or after the trim DesignTrim gives it (no
+// yield when none fits). What a search over builds compares them by.
+//
+//   double y = BuildYield(build, EqualGrades({0.01, 0.05}), target, mask, true, {}, 10000);
+double BuildYield(const SnappedBuild& build, const PartTolerances& tol, const ResponseShape& target,
+                  const YieldMask& mask, bool trimmed, const TrimOptions& o, int trials);
+
 // Fits the fixed part and the trimmer to the builds' needs for a test
 // frequency and the gain stated there (pilot draws of o.PilotTrials).
 KTrim FitTrimRange(const SnappedBuild& build, const PartTolerances& tol, double testHz,
