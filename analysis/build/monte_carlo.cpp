@@ -269,4 +269,12 @@ YieldCount CountYield(const MonteCarloSetup& m, const ResponseShape& target,
     return y;
 }
 
+double DrawFactor(RandomState& r, double tol, Distribution shape) {
+    return Draw(r, tol, shape);
+}
+
+bool MeetsMask(const ResponseShape& shape, const ResponseShape& target, const YieldMask& mask) {
+    return Passes(shape, target, mask);
+}
+
 }  // namespace velmora

@@ -96,4 +96,11 @@ double NextGaussian(RandomState& r);  // mean 0, standard deviation 1
 
 Spread SpreadOf(std::vector<double> samples);
 
+// One part's factor, as a trial draws it: 1 + tol * u with u uniform in
+// [-1, 1), or 1 + tol / 3 * g with g standard normal.
+double DrawFactor(RandomState& r, double tol, Distribution shape);
+
+// Whether a build's shape is inside the mask around the target's.
+bool MeetsMask(const ResponseShape& shape, const ResponseShape& target, const YieldMask& mask);
+
 }  // namespace velmora

@@ -22,6 +22,7 @@ constexpr const char* kCurveStyles[] = {
     R"(stroke="#2e8b57" stroke-width="2")",
 };
 constexpr const char* kBarStyle = R"(fill="#1f5fbf" fill-opacity="0.8" stroke="#ffffff")";
+constexpr const char* kBeforeStyle = R"(fill="#8a8a8a" fill-opacity="0.45" stroke="#ffffff")";
 constexpr const char* kMaskStyle = R"(fill="#2e8b57" fill-opacity="0.12")";
 constexpr int kBins = 40;
 
@@ -29,37 +30,47 @@ Panel PlotPanel(const std::string& id, Axis x, Axis y) {
     return {id, kLeft, kTop, kWidth - kLeft - kRight, kHeight - kTop - kBottom, x, y};
 }
 
-std::string Subtitle(const Histogram& h) {
+std::string Subtitle(const Histogram& h, bool withBefore) {
     char text[160];
     std::snprintf(text, sizeof text, "%zu builds; dashed line: target", h.Samples.size());
     std::string s = text;
     if (h.MaskLow != h.MaskHigh) s += "; shaded: the mask";
+    if (withBefore) s += "; blue: after the trim, grey: before";
     return s;
 }
 
 }  // namespace
 
-std::string HistogramSvg(const Histogram& h) {
+std::string HistogramSvg(const Histogram& h, bool standalone, const std::vector<double>& before) {
     Svg svg{kWidth, kHeight, ""};
     SvgText(svg, kLeft, 30, h.Title, kTitleStyle);
-    SvgText(svg, kLeft, 52, Subtitle(h), kSubtitleStyle);
-    if (h.Samples.empty()) return SvgDocument(svg, true);
+    SvgText(svg, kLeft, 52, Subtitle(h, !before.empty()), kSubtitleStyle);
+    if (h.Samples.empty()) return SvgDocument(svg, standalone);
 
     // 1. Bins over the samples, widened to hold the target and the mask.
     const auto [lowIt, highIt] = std::minmax_element(h.Samples.begin(), h.Samples.end());
     double lo = *lowIt, hi = *highIt;
+    for (double v : before)
+        lo = std::min(lo, v), hi = std::max(hi, v);
     if (std::isfinite(h.Target)) lo = std::min(lo, h.Target), hi = std::max(hi, h.Target);
     if (h.MaskLow != h.MaskHigh) lo = std::min(lo, h.MaskLow), hi = std::max(hi, h.MaskHigh);
     if (!(hi > lo)) hi = lo + std::fabs(lo) * 1e-3 + 1e-12;
     const double pad = (hi - lo) * 0.04;
     lo -= pad;
     hi += pad;
-    std::vector<int> counts(kBins, 0);
-    for (double v : h.Samples) {
-        const int bin = std::clamp(static_cast<int>((v - lo) / (hi - lo) * kBins), 0, kBins - 1);
-        ++counts[static_cast<size_t>(bin)];
-    }
-    const double top = *std::max_element(counts.begin(), counts.end()) * 1.1;
+    const auto binned = [&](const std::vector<double>& samples) {
+        std::vector<int> counts(kBins, 0);
+        for (double v : samples) {
+            const int bin =
+                std::clamp(static_cast<int>((v - lo) / (hi - lo) * kBins), 0, kBins - 1);
+            ++counts[static_cast<size_t>(bin)];
+        }
+        return counts;
+    };
+    const std::vector<int> counts = binned(h.Samples), earlier = binned(before);
+    const double top = std::max(*std::max_element(counts.begin(), counts.end()),
+                                *std::max_element(earlier.begin(), earlier.end())) *
+                       1.1;
 
     // 2. Panel, mask band, bars, target line.
     const Panel p = PlotPanel("histogram", {lo, hi, false}, {0, top, false});
@@ -72,16 +83,20 @@ std::string HistogramSvg(const Histogram& h) {
         SvgRect(svg, MapX(p, h.MaskLow), p.Top, MapX(p, h.MaskHigh) - MapX(p, h.MaskLow), p.Height,
                 kMaskStyle);
     const double width = (hi - lo) / kBins;
-    for (int k = 0; k < kBins; ++k) {
-        const int n = counts[static_cast<size_t>(k)];
-        if (n == 0) continue;
-        const double x0 = MapX(p, lo + k * width), x1 = MapX(p, lo + (k + 1) * width);
-        SvgRect(svg, x0, MapY(p, n), x1 - x0, MapY(p, 0) - MapY(p, n), kBarStyle);
-    }
+    const auto bars = [&](const std::vector<int>& bins, const char* style) {
+        for (int k = 0; k < kBins; ++k) {
+            const int n = bins[static_cast<size_t>(k)];
+            if (n == 0) continue;
+            const double x0 = MapX(p, lo + k * width), x1 = MapX(p, lo + (k + 1) * width);
+            SvgRect(svg, x0, MapY(p, n), x1 - x0, MapY(p, 0) - MapY(p, n), style);
+        }
+    };
+    bars(earlier, kBeforeStyle);
+    bars(counts, kBarStyle);
     if (std::isfinite(h.Target))
         SvgLine(svg, MapX(p, h.Target), p.Top, MapX(p, h.Target), p.Top + p.Height,
                 kCurveStyles[0]);
-    return SvgDocument(svg, true);
+    return SvgDocument(svg, standalone);
 }
 
 std::string ResponseSvg(const std::string& title, const std::string& subtitle,

@@ -22,7 +22,11 @@ struct Histogram {
     double MaskLow = 0, MaskHigh = 0;  // the mask band, shaded; equal: none
 };
 
-std::string HistogramSvg(const Histogram& h);
+// standalone: a file of its own; otherwise an <svg> element for a page.
+// before: the same builds before an adjustment, drawn behind in grey on
+// the same bins.
+std::string HistogramSvg(const Histogram& h, bool standalone = true,
+                         const std::vector<double>& before = {});
 
 struct ResponseCurve {
     std::string Name;

@@ -88,13 +88,10 @@ std::string Figure(const std::string& svg, const char* missing) {
 std::string HtmlReport(const ReportPage& page) {
     const DesignAnalysis& a = *page.Analysis;
     const std::string title = "Four-pole low-pass filter: " + page.Title;
-    std::string h = "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n";
-    h += "<head>\n<meta charset=\"utf-8\"/>\n<title>" + EscapeXml(title) + "</title>\n<style>" +
-         kStyle + "</style>\n</head>\n<body>\n";
-    h += "<h1>" + EscapeXml(title) + "</h1>\n<p class=\"sub\">Made by " +
-         EscapeXml(page.Generator) +
-         ". The analysis solves the circuit from its component values, independently of the "
-         "design equations.</p>\n";
+    std::string h =
+        "<h1>" + EscapeXml(title) + "</h1>\n<p class=\"sub\">Made by " + EscapeXml(page.Generator) +
+        ". The analysis solves the circuit from its component values, independently of the "
+        "design equations.</p>\n";
     h += "<h2 id=\"inputs\">Inputs</h2>\n" + InputsTable(page);
     h += "<h2 id=\"results\">Results</h2>\n" + ResultsTable(a);
     h += "<h2 id=\"schematic\">Schematic</h2>\n" +
@@ -108,7 +105,14 @@ std::string HtmlReport(const ReportPage& page) {
     h += "<h2 id=\"frequency-response\">Frequency response</h2>\n" +
          Figure(page.BodeSvg, "Nothing to plot.");
     h += "<h2 id=\"step-response\">Step response</h2>\n" + Figure(page.StepSvg, "Nothing to plot.");
-    return h + "</body>\n</html>\n";
+    return HtmlPage(title, h);
+}
+
+std::string HtmlPage(const std::string& title, const std::string& body) {
+    return "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"en\">\n"
+           "<head>\n<meta charset=\"utf-8\"/>\n<title>" +
+           EscapeXml(title) + "</title>\n<style>" + kStyle + "</style>\n</head>\n<body>\n" + body +
+           "</body>\n</html>\n";
 }
 
 }  // namespace velmora

@@ -26,4 +26,7 @@ struct ReportPage {
 
 std::string HtmlReport(const ReportPage& page);
 
+// A page in the report's look around an XHTML body fragment.
+std::string HtmlPage(const std::string& title, const std::string& body);
+
 }  // namespace velmora

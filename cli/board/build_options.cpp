@@ -138,6 +138,24 @@ std::string MakePlan(const BuildOptions& o, BuildPlan& plan) {
         if (std::string e = ParseMask(m, plan.Mask); !e.empty()) return e;
     if (!o.Masks.empty() && plan.Trials == 0 && o.Search.BestBuilds == 0)
         return "--mask goes with --monte-carlo N";
+    if ((o.Trim || !o.PlanYield.empty() || !o.BoardJson.empty() || !o.BoardReport.empty()) &&
+        plan.Trials == 0)
+        return "--trim, --plan, --board-json and --board-report go with --monte-carlo N";
+    plan.Trim = o.Trim;
+    if (o.TrimSteps < 1) return "--trim-steps must be at least 1";
+    plan.TrimSteps = o.TrimSteps;
+    const auto meter = ParsePercent(o.TrimMeter);
+    if (!meter || *meter < 0 || *meter >= 1)
+        return "--trim-meter '" + o.TrimMeter + "' is not a percentage";
+    plan.TrimMeter = *meter;
+    if (!o.PlanYield.empty()) {
+        plan.PlanYield = ParsePercent(o.PlanYield);
+        if (!plan.PlanYield || !(*plan.PlanYield > 0) || *plan.PlanYield > 1)
+            return "--plan '" + o.PlanYield + "' is not a yield such as 99%";
+        if (MaskIsEmpty(plan.Mask)) return "--plan needs the limits: give --mask";
+    }
+    plan.BoardJson = o.BoardJson;
+    plan.BoardReport = o.BoardReport;
     if (!o.Gbw.empty()) {
         plan.GbwHz = ParseQuantity(o.Gbw, "Hz");
         if (!plan.GbwHz || !(*plan.GbwHz > 0)) return "--gbw '" + o.Gbw + "' is not a frequency";
@@ -234,7 +252,10 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
         ->group(group);
     app.add_flag("--sensitivity", o.Sensitivity, "sensitivity of each pair's f0 and Q to each part")
         ->group(group);
-    app.add_option("--monte-carlo", o.Trials, "tolerance analysis over N random builds")
+    app.add_option("--monte-carlo", o.Trials,
+                   "tolerance analysis over N random builds: every part drawn on its own, "
+                   "uniformly within +-its tolerance (a 1 % part lies anywhere in 0.99 to 1.01 "
+                   "times its value) or, with --distribution gaussian, tolerance = 3 sigma")
         ->group(group);
     app.add_option("--tol-r", o.TolR, "resistor tolerance in percent (default 1%)")->group(group);
     app.add_option("--tol-c", o.TolC, "capacitor tolerance in percent (default 5%)")->group(group);
@@ -257,6 +278,32 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
     app.add_flag("--bom", o.Bom, "bill of materials as text")->group(group);
     app.add_option("--bom-csv", o.BomCsv, "bill of materials as CSV to a file ('-': stdout)")
         ->group(group);
+    app.add_flag("--trim", o.Trim,
+                 "with --monte-carlo: RK-R as a fixed part and a trimmer (+-20 %), the test "
+                 "frequency and gain that set it for the best yield, and the yield before and "
+                 "after the trim, simulated as a technician turns it up from its least-gain end "
+                 "to the first reading of that gain")
+        ->group(group);
+    app.add_option("--trim-steps", o.TrimSteps,
+                   "positions a trimmer can be set to, less one (default 100)")
+        ->group(group);
+    app.add_option("--trim-meter", o.TrimMeter,
+                   "accuracy of the technician's gain reading, drawn like a tolerance "
+                   "(default 0.5%)")
+        ->group(group);
+    app.add_option("--plan", o.PlanYield,
+                   "with --monte-carlo and --mask: the cheapest grade of each part for this "
+                   "yield (e.g. 99%), without and with the trim, and each part's share of the "
+                   "spread")
+        ->group(group);
+    app.add_option("--board-json", o.BoardJson,
+                   "the trim, its procedure, the plan and the yields as JSON to a file ('-': "
+                   "stdout)")
+        ->group(group);
+    app.add_option("--board-report", o.BoardReport,
+                   "the board as one HTML page: trim, procedure, spread before and after it, "
+                   "plans and bill of materials")
+        ->group(group);
     app.add_option("--plot-dir", o.PlotDir,
                    "write SVG plots (responses, Monte Carlo histograms) into this folder")
         ->group(group);
@@ -266,7 +313,8 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
 bool BuildReportRequested(const BuildOptions& o) {
     return !o.Response.empty() || !o.COut.empty() || !o.Series.empty() || !o.CapSeries.empty() ||
            !o.IsfSearch.empty() || o.Sensitivity || o.Trials > 0 || !o.Gbw.empty() ||
-           o.Alternatives || o.Bom || !o.BomCsv.empty() || !o.PlotDir.empty() ||
+           o.Alternatives || o.Bom || !o.BomCsv.empty() || !o.PlotDir.empty() || o.Trim ||
+           !o.PlanYield.empty() || !o.BoardJson.empty() || !o.BoardReport.empty() ||
            SearchRequested(o.Search);
 }
 

@@ -37,6 +37,12 @@ struct BuildOptions {
     std::string BomCsv;  // file, "-" for standard output
     std::string PlotDir;
     SearchPlan Search;
+    bool Trim = false;
+    int TrimSteps = 100;
+    std::string TrimMeter = "0.5%";
+    std::string PlanYield;  // --plan: the yield the tolerance plan must give
+    std::string BoardJson;  // file, "-" for standard output
+    std::string BoardReport;
 };
 
 void AddBuildOptions(CLI::App& app, BuildOptions& options);

@@ -9,6 +9,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "board_page.h"
 #include "build/bom.h"
 #include "build/opamp_gbw.h"
 #include "common/program.h"
@@ -154,16 +155,6 @@ void WriteSpread(std::ostream& out, const std::string& label, const Spread& s, d
     out << buffer;
 }
 
-std::string MaskText(const YieldMask& m) {
-    std::string text;
-    const auto add = [&](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
-    if (m.Minus3dB > 0) add("-3 dB within " + Fmt("%g", m.Minus3dB * 100) + " %");
-    if (m.F0 > 0) add("f0 within " + Fmt("%g", m.F0 * 100) + " %");
-    if (m.Q > 0) add("Q within " + Fmt("%g", m.Q * 100) + " %");
-    if (m.PeakingDb > 0) add("peaking within " + Fmt("%g", m.PeakingDb) + " dB");
-    return text;
-}
-
 std::string SeriesLabel(const BuildSeries& s) {
     return std::string("resistors ") + (s.Resistors ? SeriesName(*s.Resistors) : "as computed") +
            ", capacitors " + (s.Capacitors ? SeriesName(*s.Capacitors) : "as computed");
@@ -191,6 +182,16 @@ bool WriteFile(const std::string& path, const std::string& text, std::ostream& e
 }
 
 }  // namespace
+
+std::string MaskText(const YieldMask& m) {
+    std::string text;
+    const auto add = [&](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
+    if (m.Minus3dB > 0) add("-3 dB within " + Fmt("%g", m.Minus3dB * 100) + " %");
+    if (m.F0 > 0) add("f0 within " + Fmt("%g", m.F0 * 100) + " %");
+    if (m.Q > 0) add("Q within " + Fmt("%g", m.Q * 100) + " %");
+    if (m.PeakingDb > 0) add("peaking within " + Fmt("%g", m.PeakingDb) + " dB");
+    return text;
+}
 
 int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostream& out,
                      std::ostream& err) {
@@ -284,6 +285,13 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
                 << " % (" << mc.Passed << " of " << mc.Trials << ")\n";
     }
 
+    // 5b. The trim and the tolerance plans.
+    const BoardOutcome board = WriteBoardSections(plan, build, target, out);
+    if (plan.BoardJson == "-")
+        out << "\n" << board.Json;
+    else if (!plan.BoardJson.empty() && !WriteFile(plan.BoardJson, board.Json, err))
+        status = 1;
+
     // 6. Other roots of the design equation.
     if (plan.Alternatives) {
         const std::vector<AlternativeDesign> all = AlternativeDesigns(d);
@@ -310,7 +318,11 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
     }
 
     // 7. Bill of materials.
-    const std::vector<BomLine> bom = BillOfMaterials(build, plan.Series, &plan.Tol, &gbwLimit);
+    std::vector<BomLine> bom = BillOfMaterials(build, plan.Series, &plan.Tol, &gbwLimit);
+    ApplyBoard(bom, board);
+    if (!plan.BoardReport.empty() &&
+        !WriteFile(plan.BoardReport, BoardPage(plan, build, target, board, bom), err))
+        status = 1;
     if (plan.Bom) {
         out << "\nBill of materials:\n";
         WriteBomText(out, bom);
@@ -390,6 +402,7 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
                      ok;
             }
         }
+        ok = WriteTrimPlots(plan.PlotDir, board, target, plan.Mask, err) && ok;
         if (!ok)
             status = 1;
         else

@@ -37,7 +37,16 @@ struct BuildPlan {
     std::string BomCsv;   // "" none, "-" standard output
     std::string PlotDir;  // "" none
     SearchPlan Search;
+    bool Trim = false;    // the gain trim: a trimmer in RK-R and its procedure
+    int TrimSteps = 100;
+    double TrimMeter = 0.005;
+    std::optional<double> PlanYield;  // a tolerance plan for this yield
+    std::string BoardJson;            // "" none, "-" standard output
+    std::string BoardReport;          // "" none: an HTML page of the board
 };
+
+// "-3 dB within 2 %, peaking within 0.5 dB": the limits in words.
+std::string MaskText(const YieldMask& mask);
 
 // Returns 0, or 1 when a file could not be written (named on err).
 int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostream& out,

@@ -1,0 +1,122 @@
+#include "board_page.h"
+
+#include <cstdio>
+
+#include "common/program.h"
+#include "output/html_report.h"
+#include "output/svg_canvas.h"
+#include "text/quantity_text.h"
+
+namespace velmora {
+
+namespace {
+
+std::string Fmt(const char* format, double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+std::string Row(std::initializer_list<std::string> cells, const char* tag = "td") {
+    std::string row = "<tr>";
+    for (const std::string& c : cells)
+        row += std::string("<") + tag + ">" + EscapeXml(c) + "</" + tag + ">";
+    return row + "</tr>\n";
+}
+
+// "4.32k ohm", "100nF".
+std::string UnitText(const std::string& unit) {
+    return unit == "ohm" ? " ohm" : unit;
+}
+
+std::string Percent(double fraction) {
+    return Fmt("%.2f", fraction * 100) + " %";
+}
+
+std::string YieldCell(const BoardRun& r) {
+    return Percent(r.Yield) + " (" + std::to_string(r.Passed) + " of " + std::to_string(r.Trials) +
+           ")";
+}
+
+std::string TrimSection(const BuildPlan& plan, const SnappedBuild& b, const ResponseShape& target,
+                        const BoardOutcome& o) {
+    const KTrim& k = o.GivenTrim->Trim;
+    std::string h =
+        "<h2 id=\"trim\">Gain trim</h2>\n<p>RK-R is a fixed resistor and the trimmer "
+        "VR1 in series; the technician sets the gain at one test frequency.</p>\n";
+    h += "<table>\n";
+    h += Row({"Fixed part", FormatEngineering(k.FixedOhms, 3) + " ohm (" + o.FixedSeries + ")"});
+    h += Row({"Trimmer VR1", FormatEngineering(k.PotOhms, 3) + " ohm +-" +
+                                 Fmt("%g", k.PotTolerance * 100) + " %, " +
+                                 std::to_string(k.Steps + 1) + " positions"});
+    h += Row({"K range", Fmt("%.4f", LowestK(b, k)) + " to " + Fmt("%.4f", HighestK(b, k)) +
+                             " (design " + Fmt("%.4f", b.Ideal.K) + ")"});
+    h += Row({"Test", (k.TestHz > 0 ? Fmt("%g", k.TestHz) + " Hz" : std::string("DC")) + ", gain " +
+                          Fmt("%.4g", k.StatedGain) + ", meter within " + Fmt("%g", k.Meter * 100) +
+                          " %"});
+    h += Row({"Range covers",
+              Percent(1 - static_cast<double>(o.After.OutOfRange) / std::max(o.After.Trials, 1)) +
+                  " of builds"});
+    h += Row({"Yield before trim", YieldCell(o.Before)});
+    h += Row({"Yield after trim", YieldCell(o.After)});
+    h += "</table>\n<h3>Procedure</h3>\n<ol>\n";
+    for (const std::string& step : TrimProcedure(b, k))
+        h += "<li>" + EscapeXml(step.substr(step.find(' ') + 1)) + "</li>\n";
+    h += "</ol>\n<h3>Spread before (grey) and after (blue) the trim</h3>\n";
+    for (const TrimSpread& t : TrimHistograms(o, target, plan.Mask))
+        h += "<div class=\"figure\">\n" + HistogramSvg(t.After, false, t.Before) + "</div>\n";
+    return h;
+}
+
+std::string PlanSection(const BuildPlan& plan, const BoardOutcome& o) {
+    std::string h = "<h2 id=\"plan\">Tolerance plan for a yield of " +
+                    Fmt("%g", *plan.PlanYield * 100) +
+                    " %</h2>\n<p>The cheapest grade of each part; the share is the part's share "
+                    "of the spread of the limited figures, to first order.</p>\n<table>\n";
+    const bool fits = o.Plans[1].Trim.has_value();
+    h += Row({"Part", "Grade without trim", "Share", "Grade with trim", "Share"}, "th");
+    for (int part = 0; part < kBoardPartCount; ++part)
+        h += Row({BoardPartName(part), Fmt("%g", o.Plans[0].Tol.Of[part] * 100) + " %",
+                  Fmt("%.1f", o.Plans[0].Share[part] * 100) + " %",
+                  fits ? Fmt("%g", o.Plans[1].Tol.Of[part] * 100) + " %" : "-",
+                  fits ? Fmt("%.1f", o.Plans[1].Share[part] * 100) + " %" : "-"});
+    h += Row({"Yield", YieldCell(o.Plans[0].Run), "", fits ? YieldCell(o.Plans[1].Run) : "-", ""});
+    h += "</table>\n";
+    for (int k = 0; k < 2; ++k)
+        if (!o.Plans[static_cast<size_t>(k)].Reached && (k == 0 || fits))
+            h += "<p>" + std::string(k ? "With" : "Without") +
+                 " trim no grade offered reaches the target" +
+                 EscapeXml(o.WhatWould[k].empty()
+                               ? "; a second trim or a looser mask would be needed."
+                               : ": " + o.WhatWould[k] + " would.") +
+                 "</p>\n";
+    return h;
+}
+
+}  // namespace
+
+std::string BoardPage(const BuildPlan& plan, const SnappedBuild& b, const ResponseShape& target,
+                      const BoardOutcome& o, const std::vector<BomLine>& bom) {
+    const std::string title = "Four-pole low-pass filter: the board";
+    std::string h = "<h1>" + EscapeXml(title) + "</h1>\n<p class=\"sub\">Made by " +
+                    EscapeXml(kProgramVersion) + ". " + std::to_string(plan.Trials) +
+                    " builds, seed " + std::to_string(plan.Seed) + "; limits: " +
+                    EscapeXml(MaskIsEmpty(plan.Mask) ? "none" : MaskText(plan.Mask)) +
+                    ". Every part is drawn on its own, " +
+                    (plan.Tol.Shape == Distribution::Gaussian
+                         ? "as a normal law whose three standard deviations are its tolerance."
+                         : "uniformly within +-its tolerance.") +
+                    "</p>\n";
+    if (o.GivenTrim) h += TrimSection(plan, b, target, o);
+    if (!o.Plans.empty()) h += PlanSection(plan, o);
+    h += "<h2 id=\"bom\">Bill of materials</h2>\n<table>\n";
+    h += Row({"Ref", "Value", "Tolerance", "Description"}, "th");
+    for (const BomLine& line : bom)
+        h += Row({line.Ref,
+                  line.Value > 0 ? FormatEngineering(line.Value, 4) + UnitText(line.Unit) : "",
+                  line.Tolerance > 0 ? Fmt("%g", line.Tolerance * 100) + " %" : "",
+                  line.Series.empty() ? line.Description : line.Series + " " + line.Description});
+    return HtmlPage(title, h + "</table>\n");
+}
+
+}  // namespace velmora
