@@ -52,6 +52,9 @@ step "Dependencies"
 bash scripts/install-deps.sh || { echo "Could not install the dependencies"; exit 1; }
 
 run_ctest_preset native
+# The asan preset leaves out the two statistical cross-checks (BoardYield,
+# Compensation): pure arithmetic on the code the other tests already run
+# under the sanitizers, and minutes each in an unoptimised build.
 run_ctest_preset asan
 
 step "Fuzzing the number conversions"

@@ -37,7 +37,7 @@ struct BuildPlan {
     std::string BomCsv;   // "" none, "-" standard output
     std::string PlotDir;  // "" none
     SearchPlan Search;
-    bool Trim = false;    // the gain trim: a trimmer in RK-R and its procedure
+    bool Trim = false;  // the gain trim: a trimmer in RK-R and its procedure
     int TrimSteps = 100;
     double TrimMeter = 0.005;
     std::optional<double> PlanYield;  // a tolerance plan for this yield
