@@ -8,12 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "build/board_monte_carlo.h"
 #include "build/build_search.h"
 #include "build/compensation.h"
 #include "build/opamp_gbw.h"
+#include "build/trim.h"
 #include "common/program.h"
 #include "design/design_target.h"
 #include "text/quantity_text.h"
+#include "trim_report.h"
 
 namespace velmora {
 
@@ -251,10 +254,22 @@ int WriteBestBuilds(std::ostream& out, std::ostream& err, const BuildPlan& plan,
     if (plan.Series.Capacitors) space.CapacitorSeries = *plan.Series.Capacitors;
     BuildSearchBudget budget;
     budget.Seed = plan.Seed;
-    const YieldEvaluator yield = MonteCarloYield(TargetShape(d), plan.Mask, plan.Tol);
+    YieldEvaluator yield = MonteCarloYield(TargetShape(d), plan.Mask, plan.Tol);
+    if (plan.Trim) {
+        // Each candidate gets a trim of its own and the technician's
+        // procedure in every trial: dearer trials, so fewer of them.
+        budget = {40, 300, 4, 3000, plan.Seed};
+        yield = [target = TargetShape(d), &plan](const SnappedBuild& b, const YieldRun& run) {
+            TrimOptions o = TrimOptionsOf(plan);
+            o.PilotTrials = 300;
+            o.Seed = run.Seed;
+            return BuildYield(b, EqualGrades(plan.Tol), target, plan.Mask, true, o, run.Trials);
+        };
+    }
     const BuildSearchResult r = SearchBuilds(d, space, budget, yield);
 
-    out << "\nBest standard-value builds: yield under --mask with R "
+    out << "\nBest standard-value builds: yield under --mask"
+        << (plan.Trim ? " after the gain trim" : "") << " with R "
         << Fmt("%g", plan.Tol.Resistor * 100) << " %, C " << Fmt("%g", plan.Tol.Capacitor * 100)
         << " % (" << (plan.Tol.Shape == Distribution::Gaussian ? "Gaussian" : "uniform")
         << "); ties to the smaller worst f0 or Q error\n  " << r.Candidates << " builds from "

@@ -43,16 +43,6 @@ std::string TestText(const KTrim& t) {
     return t.TestHz > 0 ? Fmt("%g", t.TestHz) + " Hz" : "DC";
 }
 
-TrimOptions TrimOptionsOf(const BuildPlan& plan) {
-    TrimOptions o;
-    o.Steps = plan.TrimSteps;
-    o.Meter = plan.TrimMeter;
-    o.FixedSeries = plan.Series.Resistors;
-    o.PilotTrials = std::min(plan.Trials, kPilotTrials);
-    o.Seed = plan.Seed;
-    return o;
-}
-
 Json TrimJson(const SnappedBuild& b, const KTrim& t, const BuildPlan& plan) {
     return {{"fixed_ohms", t.FixedOhms},
             {"fixed_series", SeriesName(plan.Series.Resistors.value_or(ESeries::E24))},
@@ -150,6 +140,16 @@ void WritePlans(std::ostream& out, const BuildPlan& plan, const std::vector<Tole
 }
 
 }  // namespace
+
+TrimOptions TrimOptionsOf(const BuildPlan& plan) {
+    TrimOptions o;
+    o.Steps = plan.TrimSteps;
+    o.Meter = plan.TrimMeter;
+    o.FixedSeries = plan.Series.Resistors;
+    o.PilotTrials = std::min(plan.Trials, kPilotTrials);
+    o.Seed = plan.Seed;
+    return o;
+}
 
 std::vector<std::string> TrimProcedure(const SnappedBuild& b, const KTrim& t) {
     std::vector<std::string> steps;

@@ -28,6 +28,9 @@ struct BoardOutcome {
     std::string Json;                      // with --board-json
 };
 
+// The trim as the options ask for it: steps, meter, the fixed part's series.
+TrimOptions TrimOptionsOf(const BuildPlan& plan);
+
 // Nothing is written when neither --trim nor --plan is given.
 BoardOutcome WriteBoardSections(const BuildPlan& plan, const SnappedBuild& build,
                                 const ResponseShape& target, std::ostream& out);
