@@ -104,4 +104,11 @@ IsfSearchResult SearchIsf(const DesignRecord& d, const BuildSeries& series, doub
     return best;
 }
 
+bool CanBeMade(const SnappedBuild& b) {
+    const FilterParts& p = b.Built;
+    return p.R1 > 0 && p.R2 > 0 && p.R3 > 0 && p.R4 > 0 && b.RStar > 0 && b.RkrBuilt >= 0 &&
+           p.C1 > 0 && p.C2 > 0 && p.C3 > 0 && p.C4 > 0 &&
+           std::isfinite(p.R1 + p.R2 + p.R3 + p.R4 + p.C1 + p.C2 + p.C3 + p.C4 + p.K);
+}
+
 }  // namespace velmora

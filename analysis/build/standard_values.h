@@ -40,6 +40,13 @@ struct SnappedBuild {
 
 SnappedBuild SnapDesign(const DesignRecord& d, const BuildSeries& series, double isf);
 
+// Whether the parts exist: every resistor and capacitor positive and
+// finite, RK-R not negative (K below 1 would need one). A negative part
+// simulates happily; its yield would be a figure for a board nobody makes.
+//   CanBeMade(SnapDesign(butterworth, {}, 0.01)) -> true
+//   K 0.18 (RK-R -1636 ohms)                     -> false
+bool CanBeMade(const SnappedBuild& b);
+
 // The ideal-amplifier response of a set of parts.
 ResponseShape ShapeOfParts(const FilterParts& parts);
 

@@ -280,7 +280,10 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
         WriteSpread(out, "-3 dB Hz", mc.Minus3dB, target.Minus3dBHz, "%.5g");
         WriteSpread(out, "Peaking dB", mc.PeakingDb, target.PeakingDb, "%.3f");
         if (mc.Failed > 0) out << "  Unstable or degenerate builds: " << mc.Failed << "\n";
-        if (!MaskIsEmpty(plan.Mask))
+        if (!MaskIsEmpty(plan.Mask) && !CanBeMade(build))
+            out << "  Yield (" << MaskText(plan.Mask)
+                << "): none, no board: a part would be negative or is missing\n";
+        else if (!MaskIsEmpty(plan.Mask))
             out << "  Yield (" << MaskText(plan.Mask) << "): " << Fmt("%.2f", mc.Yield * 100)
                 << " % (" << mc.Passed << " of " << mc.Trials << ")\n";
     }

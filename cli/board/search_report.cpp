@@ -173,12 +173,8 @@ Column GivenColumn(const BuildPlan& plan, const DesignRecord& d, const YieldEval
     }
     given.C.Shape = ShapeOfParts(given.C.Build.Built);
     given.C.Error = CompareShapes(TargetShape(d), given.C.Shape);
-    // A negative part simulates happily; its yield would be a number for a
-    // board nobody can make.
     const SnappedBuild& b = given.C.Build;
-    const FilterParts& p = b.Built;
-    const bool buildable = p.R1 > 0 && p.R2 > 0 && p.R4 > 0 && b.RStar > 0 && b.RkrBuilt >= 0 &&
-                           p.C1 > 0 && std::isfinite(p.R1 + p.R2 + p.R4 + p.C1 + p.K);
+    const bool buildable = CanBeMade(b);
     given.C.Yield = buildable ? yield(b, run) : NAN;
     given.C.YieldTrials = buildable ? run.Trials : 0;
     return given;
