@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <ostream>
 
@@ -13,6 +14,15 @@
 namespace velmora {
 
 namespace {
+
+// A share of the spread comes out of logarithms and powers, whose last bits
+// differ between C libraries: six digits say all it means, and the same on
+// every platform.
+double Significant(double x, int digits) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*g", digits, x);
+    return std::strtod(text, nullptr);
+}
 
 using Json = nlohmann::ordered_json;
 
@@ -91,7 +101,7 @@ Json PlanJson(const TolerancePlan& p, const std::string& whatWould) {
     for (int part = 0; part < kBoardPartCount; ++part)
         parts.push_back({{"ref", BoardPartName(part)},
                          {"tolerance", p.Tol.Of[part]},
-                         {"share", p.Share[part]}});
+                         {"share", Significant(p.Share[part], 6)}});
     Json j = {{"reached", p.Reached}, {"yield", p.Run.Yield}, {"parts", parts}};
     if (!p.Reached) j["what_would"] = whatWould;
     return j;
