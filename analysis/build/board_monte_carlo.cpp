@@ -39,7 +39,7 @@ struct Adjustment {
 Adjustment Adjust(const FilterParts& parts, double rstar, double fixed, double pot, double trueGain,
                   const KTrim& trim) {
     const CircuitPolynomial c = CircuitPolynomialOf(parts);
-    const auto gainOf = [&](double position) { return 1 + (fixed + position * pot) / rstar; };
+    const auto gainOf = [&](double position) { return GainOf(fixed + position * pot, rstar); };
     if (GainAt(c, trim.TestHz, gainOf(0)) >= trueGain) return {gainOf(0), false};
     const auto k = GainForReading(c, trim.TestHz, trueGain, gainOf(0));
     const double position = k ? ((*k - 1) * rstar - fixed) / pot : 1;
@@ -108,7 +108,7 @@ BoardRun SimulateBoard(const BoardSetup& m, const ResponseShape& target, const Y
             *values[part] *= DrawFactor(random, tol.Of[part], tol.Shape);
         const double rstar = m.RStar * DrawFactor(random, tol.Of[kBoardRStar], tol.Shape);
         if (!m.Trim) {
-            p.K = 1 + m.Rkr * DrawFactor(random, tol.Of[kBoardRkr], tol.Shape) / rstar;
+            p.K = GainOf(m.Rkr * DrawFactor(random, tol.Of[kBoardRkr], tol.Shape), rstar);
         } else {
             const KTrim& t = *m.Trim;
             const double fixed = t.FixedOhms * DrawFactor(random, tol.Of[kBoardRkr], tol.Shape);

@@ -43,8 +43,8 @@ std::vector<GainPair> GainPairs(double k, double given, ESeries series, double s
     std::vector<double> choices = SeriesMembers(series, given / span, given * span);
     if (given > 0 && std::isfinite(given) && !InSeries(given, series)) choices.push_back(given);
     for (double rstar : choices) {
-        const double rkr = SnapToSeries((k - 1) * rstar, series);
-        pairs.push_back({rstar, rkr, std::fabs((1 + rkr / rstar) / k - 1)});
+        const double rkr = SnapToSeries(RkrFor(k, rstar), series);
+        pairs.push_back({rstar, rkr, std::fabs(GainOf(rkr, rstar) / k - 1)});
     }
     std::stable_sort(pairs.begin(), pairs.end(), [&](const GainPair& a, const GainPair& b) {
         if (a.Error != b.Error) return a.Error < b.Error;
@@ -113,7 +113,7 @@ void AddRootCandidates(const DesignRecord& d, const AlternativeDesign& a, int ro
                 cand.Capacitors = space.CapacitorSeries;
                 cand.Build = snapped;
                 cand.Build.RStar = gains[g].RStar;
-                cand.Build.RkrIdeal = (a.K - 1) * gains[g].RStar;
+                cand.Build.RkrIdeal = RkrFor(a.K, gains[g].RStar);
                 cand.Build.RkrBuilt = gains[g].Rkr;
                 cand.Build.Built.K = 1 + gains[g].Rkr / gains[g].RStar;
                 if (!ResistorsInside(cand.Build, space)) continue;

@@ -95,7 +95,7 @@ public:
                 *value *= Draw(random, tol.Capacitor, tol.Shape);
             const double rstar = m_.RStar * Draw(random, tol.Resistor, tol.Shape);
             const double rkr = m_.Rkr * Draw(random, tol.Resistor, tol.Shape);
-            p.K = 1 + rkr / rstar;
+            p.K = GainOf(rkr, rstar);
 
             // 2. What this build does.
             const CircuitPolynomial c = CircuitPolynomialOf(p);

@@ -22,15 +22,15 @@ double Relative(double realised, double target) {
 // on a tie the R* nearer the given value.
 void MatchGain(double k, ESeries series, SnappedBuild& b) {
     const double given = b.RStar;
-    double bestError = std::fabs((1 + b.RkrBuilt / b.RStar) / k - 1);
+    double bestError = std::fabs(GainOf(b.RkrBuilt, b.RStar) / k - 1);
     const int digits = SeriesDigits(series);
     for (int decade = -2; decade <= 1; ++decade) {
         const double unit = std::pow(10.0, std::floor(std::log10(given)) + decade - (digits - 1));
         for (int mantissa : SeriesMantissas(series)) {
             const double rstar = SnapToSeries(mantissa * unit, series);
             if (rstar < given / 3.3 || rstar > given * 3.3) continue;
-            const double rkr = SnapToSeries((k - 1) * rstar, series);
-            const double error = std::fabs((1 + rkr / rstar) / k - 1);
+            const double rkr = SnapToSeries(RkrFor(k, rstar), series);
+            const double error = std::fabs(GainOf(rkr, rstar) / k - 1);
             const bool nearer =
                 std::fabs(std::log(rstar / given)) < std::fabs(std::log(b.RStar / given));
             if (error < bestError * (1 - 1e-12) || (error <= bestError * (1 + 1e-12) && nearer)) {
@@ -53,14 +53,14 @@ SnappedBuild SnapDesign(const DesignRecord& d, const BuildSeries& series, double
     b.RkrBuilt = Snap(b.RkrIdeal, series.Resistors);
     if (series.MatchGain && series.Resistors) {
         MatchGain(d.K, *series.Resistors, b);
-        b.RkrIdeal = (d.K - 1) * b.RStar;
+        b.RkrIdeal = RkrFor(d.K, b.RStar);
     }
     b.Built = b.Ideal;
     for (double* r : {&b.Built.R1, &b.Built.R2, &b.Built.R3, &b.Built.R4})
         *r = Snap(*r, series.Resistors);
     for (double* c : {&b.Built.C1, &b.Built.C2, &b.Built.C3, &b.Built.C4})
         *c = Snap(*c, series.Capacitors);
-    b.Built.K = 1 + b.RkrBuilt / b.RStar;
+    b.Built.K = GainOf(b.RkrBuilt, b.RStar);
     return b;
 }
 

@@ -41,7 +41,7 @@ FilterParts Perturbed(const SnappedBuild& b, int part, double factor, const KTri
                                       1 + trim->FixedOhms / b.RStar);
         if (k) p.K = *k;
     } else if (part == kBoardRStar) {
-        p.K = 1 + b.RkrBuilt / (b.RStar * factor);
+        p.K = GainOf(b.RkrBuilt, b.RStar * factor);
     } else if (part == kBoardRkr) {
         p.K = 1 + b.RkrBuilt * factor / b.RStar;
     }

@@ -71,11 +71,11 @@ double TargetGainAt(const SnappedBuild& b, double hz) {
 }
 
 double LowestK(const SnappedBuild& b, const KTrim& t) {
-    return 1 + t.FixedOhms / b.RStar;
+    return GainOf(t.FixedOhms, b.RStar);
 }
 
 double HighestK(const SnappedBuild& b, const KTrim& t) {
-    return 1 + (t.FixedOhms + t.PotOhms) / b.RStar;
+    return GainOf(t.FixedOhms + t.PotOhms, b.RStar);
 }
 
 KTrim FitTrimRange(const SnappedBuild& b, const PartTolerances& tol, double testHz,

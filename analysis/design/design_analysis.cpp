@@ -81,7 +81,7 @@ FilterParts ShownParts(const DesignRecord& d, const ResultTexts& texts) {
     p.C1 = p.C2 = p.C3 = p.C4 = ParseNumber(texts[Result::OutC]) * 1e-6;
     // The gain that gets built is the one the gain network sets.
     const bool network = std::isfinite(d.RStar) && d.RStar != 0;
-    p.K = network ? 1 + ParseNumber(texts[Result::OutRkr]) / d.RStar
+    p.K = network ? GainOf(ParseNumber(texts[Result::OutRkr]), d.RStar)
                   : ParseNumber(texts[Result::ProtoK]);
     return p;
 }

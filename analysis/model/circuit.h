@@ -26,6 +26,15 @@ struct FilterParts {
     double K = 0;
 };
 
+// The gain network of the non-inverting amplifier, both ways round.
+//   GainOf(2076, 2000) -> 2.038       RkrFor(2.038, 2000) -> 2076
+inline double GainOf(double rkrOhms, double rstarOhms) {
+    return 1 + rkrOhms / rstarOhms;
+}
+inline double RkrFor(double k, double rstarOhms) {
+    return (k - 1) * rstarOhms;
+}
+
 // Transfer function H(j 2 pi f) from the component values.
 std::complex<double> CircuitResponse(const FilterParts& parts, double hz);
 

@@ -76,7 +76,7 @@ SpiceNetlist MakeSpiceNetlist(const FilterParts& parts, double rStarOhms, double
         (options.Title.empty() ? std::string("Fourth-order low-pass filter") : options.Title) +
         "\n";
     t += "* Four-pole low-pass, one op-amp; gain K = 1 + RK-R / R* = " +
-         Number(1 + rkrOhms / rStarOhms) + "\n";
+         Number(GainOf(rkrOhms, rStarOhms)) + "\n";
     if (rkrOhms < 0) t += "* RK-R is negative (K < 1): it simulates, but cannot be built\n";
     t += "* Input: 1 V AC at node in; output: node out, so V(out) is the transfer function.\n";
     t += "* ngspice -b FILE prints the gain in dB and the phase in radians; interactively,\n"

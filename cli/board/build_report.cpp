@@ -313,7 +313,7 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
                           FormatEngineering(a.Scaled.R1, 5).c_str(),
                           FormatEngineering(a.Scaled.R2, 5).c_str(),
                           FormatEngineering(a.Scaled.R4, 5).c_str(), a.K,
-                          FormatEngineering((a.K - 1) * d.RStar, 5).c_str(),
+                          FormatEngineering(RkrFor(a.K, d.RStar), 5).c_str(),
                           WorstText(a.Sensitivity).c_str(), a.Shown ? "  <- the window's" : "",
                           a.Buildable ? "" : " (not buildable: a part is negative)");
             out << line;

@@ -69,8 +69,8 @@ void WritePairs(std::ostream& out, const ResponseShape& target, const ResponseSh
 // The part that moved furthest on the way to the limit, RK-R standing for
 // K (K = 1 is RK-R = 0): that is what gives out.
 std::string LimitText(const FilterParts& ideal, const FilterParts& last, double rstar) {
-    const double was[] = {ideal.R1, ideal.R2, ideal.R4, (ideal.K - 1) * rstar};
-    const double is[] = {last.R1, last.R2, last.R4, (last.K - 1) * rstar};
+    const double was[] = {ideal.R1, ideal.R2, ideal.R4, RkrFor(ideal.K, rstar)};
+    const double is[] = {last.R1, last.R2, last.R4, RkrFor(last.K, rstar)};
     const char* names[] = {"R1", "R2 = R3", "R4", "RK-R"};
     int worst = 0;
     for (int k = 1; k < 4; ++k)
@@ -120,7 +120,7 @@ void WriteCompensation(std::ostream& out, const BuildPlan& plan, const DesignRec
         << Fmt("%.3f", before * 100) << " %\n";
     if (c.Solved) {
         out << Row("", "Computed", "Compensated", "Change");
-        const double was[] = {ideal.R1, ideal.R2, ideal.R4, (ideal.K - 1) * d.RStar};
+        const double was[] = {ideal.R1, ideal.R2, ideal.R4, RkrFor(ideal.K, d.RStar)};
         const double is[] = {c.Parts.R1, c.Parts.R2, c.Parts.R4, (c.Parts.K - 1) * d.RStar};
         const char* names[] = {"R1", "R2 = R3", "R4", "RK-R"};
         for (int k = 0; k < 4; ++k)
