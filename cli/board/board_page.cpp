@@ -11,12 +11,6 @@ namespace velmora {
 
 namespace {
 
-std::string Fmt(const char* format, double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
-}
-
 std::string Row(std::initializer_list<std::string> cells, const char* tag = "td") {
     std::string row = "<tr>";
     for (const std::string& c : cells)

@@ -27,26 +27,12 @@ namespace {
 
 constexpr double kGbwLimit = 0.01;  // f0 and Q within 1 % of the ideal amplifier
 
-std::string Fmt(const char* format, double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
-}
-
 std::string Hz(double v) {
     return Fmt("%.6g", v) + " Hz";
 }
 
 std::string Percent(double fraction) {
     return Fmt("%+.3f", fraction * 100) + " %";
-}
-
-std::string Row(const std::string& label, const std::string& a, const std::string& b,
-                const std::string& c = "") {
-    char buffer[256];
-    std::snprintf(buffer, sizeof buffer, "  %-14s %-16s %-16s %s\n", label.c_str(), a.c_str(),
-                  b.c_str(), c.c_str());
-    return buffer;
 }
 
 DesignRecord Design(const InputTexts& inputs) {
@@ -412,6 +398,14 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
             out << "\nPlots written to " << plan.PlotDir << "\n";
     }
     return status;
+}
+
+std::string Row(const std::string& label, const std::string& a, const std::string& b,
+                const std::string& c) {
+    char buffer[256];
+    std::snprintf(buffer, sizeof buffer, "  %-14s %-16s %-16s %s\n", label.c_str(), a.c_str(),
+                  b.c_str(), c.c_str());
+    return buffer;
 }
 
 }  // namespace velmora

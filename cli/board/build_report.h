@@ -48,6 +48,10 @@ struct BuildPlan {
 // "-3 dB within 2 %, peaking within 0.5 dB": the limits in words.
 std::string MaskText(const YieldMask& mask);
 
+// One line of a report's table: a label and up to three columns.
+std::string Row(const std::string& label, const std::string& a, const std::string& b,
+                const std::string& c = "");
+
 // Returns 0, or 1 when a file could not be written (named on err).
 int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostream& out,
                      std::ostream& err);

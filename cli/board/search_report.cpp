@@ -22,12 +22,6 @@ namespace velmora {
 
 namespace {
 
-std::string Fmt(const char* format, double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
-}
-
 // What rounds to zero prints as +0: compensated errors are rounding noise
 // of either sign, and a sign that flips with the compiler is no news.
 double Shown(double value, double step) {
@@ -36,14 +30,6 @@ double Shown(double value, double step) {
 
 std::string Percent(double fraction) {
     return Fmt("%+.3f", Shown(fraction * 100, 1e-3)) + " %";
-}
-
-std::string Row(const std::string& label, const std::string& a, const std::string& b,
-                const std::string& c = "") {
-    char buffer[256];
-    std::snprintf(buffer, sizeof buffer, "  %-14s %-16s %-16s %s\n", label.c_str(), a.c_str(),
-                  b.c_str(), c.c_str());
-    return buffer;
 }
 
 std::string Ohms(double v) {

@@ -34,12 +34,6 @@ constexpr const char* kNoTrim =
 // rank the frequencies, small enough to try them all.
 constexpr int kPilotTrials = 2000;
 
-std::string Fmt(const char* format, double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
-}
-
 std::string Ohms(double value) {
     return FormatEngineering(value, 3) + " ohm";
 }

@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include <cstdio>
 #include <fstream>
 
 namespace velmora {
@@ -22,6 +23,12 @@ std::string FileInFolder(const std::string& folder, const std::string& name) {
     const bool separated = folder.ends_with('/');
 #endif
     return folder.empty() || separated ? folder + name : folder + "/" + name;
+}
+
+std::string Fmt(const char* format, double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
 }
 
 }  // namespace velmora

@@ -6,6 +6,7 @@
 //   or a byte of it cannot be written
 //   FilePath("plots/bödé.svg") -> the file of that UTF-8 name
 //   FileInFolder("plots", "a.svg") -> "plots/a.svg"
+//   Fmt("%.2f", 0.125) -> "0.12"      (one number through printf's format)
 #pragma once
 
 #include <filesystem>
@@ -34,5 +35,7 @@ std::filesystem::path FilePath(const std::string& utf8);
 // Joins as std::filesystem's "/" does on POSIX, with "/" on Windows too
 // (which takes it), so that messages name a file alike on both.
 std::string FileInFolder(const std::string& folder, const std::string& name);
+
+std::string Fmt(const char* format, double value);
 
 }  // namespace velmora
