@@ -55,9 +55,9 @@ struct BuildSearchSpace {
 
 struct BuildSearchBudget {
     int MaxCandidates = 400;  // beyond it, those of least nominal error
-    int ScreenTrials = 1000;
+    int ScreenTrials = 200;
     int Finalists = 8;
-    int FinalTrials = 20000;  // with Seed + 1: the printed yield is not the screen's
+    int FinalTrials = 2000;  // with Seed + 1: the printed yield is not the screen's
     uint64_t Seed = 0;
 };
 

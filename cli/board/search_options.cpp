@@ -20,7 +20,7 @@ void AddSearchOptions(CLI::App& app, SearchPlan& plan) {
            "--tol-r, --tol-c and --distribution, ties to the smaller worst f0/Q error; "
            "shows the best N (1 to " +
                std::to_string(kMaxBestBuilds) +
-               "). Bounded at 580,000 Monte Carlo trials: well under a second")
+               "). Bounded at 98,000 Monte Carlo trials: well under a second")
         ->group(group);
     app.add_option("--best-build-json", plan.BestBuildJson,
                    "the candidates of --best-build as JSON to a file ('-': stdout)")
