@@ -8,6 +8,7 @@
 #include <random>
 
 #include "build_report.h"
+#include "common/output_files.h"
 #include "common/quantity_options.h"
 #include "design.h"
 #include "number_text.h"
@@ -242,7 +243,8 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
                  "that cannot be built are marked")
         ->group(group);
     app.add_flag("--bom", o.Bom, "bill of materials as text")->group(group);
-    app.add_option("--bom-csv", o.BomCsv, "bill of materials as CSV to a file ('-': stdout)")
+    AddOutputOption(app, "--bom-csv", o.BomCsv, kCsvFile,
+                    "bill of materials as CSV to a file ('-': stdout)")
         ->group(group);
     app.add_flag("--trim", o.Trim,
                  "with --monte-carlo: RK-R as a fixed part and a trimmer (+-20 %), the test "
@@ -263,16 +265,16 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
                    "yield (e.g. 99%), without and with the trim, and each part's share of the "
                    "spread")
         ->group(group);
-    app.add_option("--board-json", o.BoardJson,
-                   "the trim, its procedure, the plan and the yields as JSON to a file ('-': "
-                   "stdout)")
+    AddOutputOption(app, "--board-json", o.BoardJson, kJsonFile,
+                    "the trim, its procedure, the plan and the yields as JSON to a file ('-': "
+                    "stdout)")
         ->group(group);
-    app.add_option("--board-report", o.BoardReport,
-                   "the board as one HTML page: trim, procedure, spread before and after it, "
-                   "plans and bill of materials")
+    AddOutputOption(app, "--board-report", o.BoardReport, kHtmlFile,
+                    "the board as one HTML page: trim, procedure, spread before and after it, "
+                    "plans and bill of materials")
         ->group(group);
-    app.add_option("--plot-dir", o.PlotDir,
-                   "write SVG plots (responses, Monte Carlo histograms) into this folder")
+    AddOutputOption(app, "--plot-dir", o.PlotDir, kFolder,
+                    "write SVG plots (responses, Monte Carlo histograms) into this folder")
         ->group(group);
     AddSearchOptions(app, o.Search);
 }

@@ -162,7 +162,7 @@ ResponseCurve CurveOf(const std::string& name, const std::vector<double>& hz,
 }
 
 bool WriteFile(const std::string& path, const std::string& text, std::ostream& err) {
-    const bool written = WriteTextFile(FilePath(path), text);
+    const bool written = WriteTextFile(path, text);
     if (!written) err << kProgram << ": cannot write " << path << "\n";
     return written;
 }
@@ -322,7 +322,7 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
     } else if (!plan.BomCsv.empty()) {
         std::ostringstream csv;
         WriteBomCsv(csv, bom);
-        if (!WriteTextFile(FilePath(plan.BomCsv), csv.str())) {
+        if (!WriteTextFile(plan.BomCsv, csv.str())) {
             err << kProgram << ": cannot write " << plan.BomCsv << "\n";
             status = 1;
         }
