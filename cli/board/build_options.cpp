@@ -281,11 +281,12 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
     app.add_flag("--trim", o.Trim,
                  "with --monte-carlo: RK-R as a fixed part and a trimmer (+-20 %), the test "
                  "frequency and gain that set it for the best yield, and the yield before and "
-                 "after the trim, simulated as a technician turns it up from its least-gain end "
-                 "to the first reading of that gain")
+                 "after the trim, simulated as the printed steps say: turned up from its "
+                 "least-gain end and left at the first position whose reading reaches that gain")
         ->group(group);
     app.add_option("--trim-steps", o.TrimSteps,
-                   "positions a trimmer can be set to, less one (default 100)")
+                   "positions a trimmer can be set to, less one (default 100: a 25-turn trimmer "
+                   "set to a quarter turn, 1 % of its travel; about 30 for a single-turn one)")
         ->group(group);
     app.add_option("--trim-meter", o.TrimMeter,
                    "accuracy of the technician's gain reading, drawn like a tolerance "
