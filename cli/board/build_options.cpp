@@ -9,6 +9,7 @@
 
 #include "build_report.h"
 #include "design.h"
+#include "design/response_generator.h"
 #include "number_text.h"
 #include "search_report.h"
 
@@ -354,12 +355,23 @@ std::string ApplyBuildInputs(BuildOptions& o, InputTexts& inputs,
     return "";
 }
 
-int WriteBuildSections(const BuildOptions& o, const InputTexts& inputs, std::ostream& out,
-                       std::ostream& err) {
+BuildRun PrepareBuild(const BuildOptions& o, const DesignRecord& design) {
+    BuildRun run;
+    MakePlan(o, run.Plan);
+    run.Made = MakeBoard(design, RequestOf(run.Plan));
+    return run;
+}
+
+std::string ResponseTitle(const BuildOptions& o) {
     BuildPlan plan;
-    if (MakePlan(o, plan) != "") return 2;
-    const int status = WriteBuildReport(plan, inputs, out, err);
-    return std::max(status, WriteSearchReport(plan, inputs, out, err));
+    MakePlan(o, plan);
+    return plan.Response ? DescribeResponse(*plan.Response) : "";
+}
+
+int WriteBuildSections(const BuildRun& run, const InputTexts& inputs, const DesignRecord& design,
+                       const std::string& title, std::ostream& out, std::ostream& err) {
+    const int status = WriteBuildReport(run.Plan, inputs, design, run.Made, title, out, err);
+    return std::max(status, WriteSearchReport(run.Plan, design, run.Made, out, err));
 }
 
 }  // namespace velmora
