@@ -80,8 +80,8 @@ struct BoardRun {
     int Failed = 0;      // unstable or degenerate after any adjustment
     int OutOfRange = 0;  // the stated reading lay beyond an end of the trimmer
     double Yield = 0;
-    // Kept when asked, trial order, failed trials left out.
-    std::vector<double> Minus3dBSamples, PeakingSamples;
+    // Kept when asked, in bounded memory, failed trials left out.
+    SpreadAccumulator Minus3dBSamples, PeakingSamples;
 };
 
 BoardRun SimulateBoard(const BoardSetup& setup, const ResponseShape& target, const YieldMask& mask,

@@ -237,14 +237,17 @@ std::vector<TrimSpread> TrimHistograms(const BoardOutcome& board, const Response
     if (!board.GivenTrim) return {};
     const double f3 = target.Minus3dBHz, pk = target.PeakingDb;
     const double m3 = std::max(mask.Minus3dB, 0.0), mp = std::max(mask.PeakingDb, 0.0);
-    return {{"build_trim_f3db.svg",
-             {"-3 dB frequency, before and after the trim", "Hz", board.After.Minus3dBSamples, f3,
-              f3 * (1 - m3), f3 * (1 + m3)},
-             board.Before.Minus3dBSamples},
-            {"build_trim_peaking.svg",
-             {"Peaking, before and after the trim", "dB", board.After.PeakingSamples, pk, pk - mp,
-              pk + mp},
-             board.Before.PeakingSamples}};
+    const auto of = [](const BoardRun& run, const SpreadAccumulator& values) {
+        return BuildFigures{&values, run.Failed};
+    };
+    return {
+        {"build_trim_f3db.svg",
+         {"-3 dB frequency, before and after the trim", "Hz",
+          of(board.After, board.After.Minus3dBSamples), f3, f3 * (1 - m3), f3 * (1 + m3),
+          of(board.Before, board.Before.Minus3dBSamples)}},
+        {"build_trim_peaking.svg",
+         {"Peaking, before and after the trim", "dB", of(board.After, board.After.PeakingSamples),
+          pk, pk - mp, pk + mp, of(board.Before, board.Before.PeakingSamples)}}};
 }
 
 bool WriteTrimPlots(const std::string& dir, const BoardOutcome& board, const ResponseShape& target,
@@ -252,7 +255,7 @@ bool WriteTrimPlots(const std::string& dir, const BoardOutcome& board, const Res
     bool ok = true;
     for (const TrimSpread& t : TrimHistograms(board, target, mask)) {
         const std::string path = dir + "/" + t.File;
-        if (!WriteTextFile(path, HistogramSvg(t.After, true, t.Before))) {
+        if (!WriteTextFile(path, HistogramSvg(t.Plot))) {
             err << kProgram << ": cannot write " << path << "\n";
             ok = false;
         }

@@ -39,8 +39,7 @@ BoardOutcome WriteBoardSections(const BuildPlan& plan, const SnappedBuild& build
 // the same builds before it and a file name; none without --trim.
 struct TrimSpread {
     std::string File;
-    Histogram After;
-    std::vector<double> Before;
+    Histogram Plot;  // after the trim, and before
 };
 std::vector<TrimSpread> TrimHistograms(const BoardOutcome& board, const ResponseShape& target,
                                        const YieldMask& mask);

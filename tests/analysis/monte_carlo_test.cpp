@@ -145,7 +145,7 @@ TEST(MonteCarlo, SameSeedSameBuildsAcrossBlocks) {
             if (trial % 8192 > 1 && trial % 8192 < 8191) continue;
             const ResponseShape s =
                 ShapeOfDenominator(IdealDenominator(CircuitPolynomialOf(p), p.K));
-            EXPECT_NEAR(run.QSamples[1][trial] / s.Pairs[1].Q, 1, 1e-12) << trial;
+            EXPECT_NEAR(run.QSamples[1].Values()[trial] / s.Pairs[1].Q, 1, 1e-12) << trial;
         }
         for (const YieldMask mask : {YieldMask{0.003, 0, 0, 0}, YieldMask{0, 0.002, 0.01, 0},
                                      YieldMask{0, 0, 0, 0.05}, YieldMask{}}) {
