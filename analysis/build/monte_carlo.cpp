@@ -217,15 +217,11 @@ MonteCarloResult RunMonteCarlo(const MonteCarloSetup& m, const ResponseShape& ta
     RunBlocks(m, target, mask, true, [&r](const BlockTally& t) {
         r.Failed += t.Failed, r.Passed += t.Passed;
         for (int i = 0; i < 2; ++i) {
-            for (double v : t.F0[i])
-                r.F0Samples[i].Add(v);
-            for (double v : t.Q[i])
-                r.QSamples[i].Add(v);
+            r.F0Samples[i].Add(t.F0[i]);
+            r.QSamples[i].Add(t.Q[i]);
         }
-        for (double v : t.Minus3dB)
-            r.Minus3dBSamples.Add(v);
-        for (double v : t.Peaking)
-            r.PeakingSamples.Add(v);
+        r.Minus3dBSamples.Add(t.Minus3dB);
+        r.PeakingSamples.Add(t.Peaking);
     });
     // Spreads, half of them on a second thread when there are many samples;
     // a failed trial counts against the yield.

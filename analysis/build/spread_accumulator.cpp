@@ -8,8 +8,9 @@ namespace velmora {
 
 namespace {
 
-// 2^21 counts of four bytes: 8 MB a sign at most, 32 binades at 16 bits.
-constexpr uint64_t kMaxBins = uint64_t{1} << 21;
+// 2^19 counts of four bytes: 2 MB a sign at most; the values span at most
+// half of it, 8 binades at 15 bits of mantissa.
+constexpr uint64_t kMaxBins = uint64_t{1} << 19;
 
 // Where the rank'th value of a list sorted ascending sits: lround, as the
 // exact spread takes it.
@@ -60,24 +61,24 @@ void SpreadAccumulator::Bins::Add(double magnitude) {
             ++Counts[key - Base];
             return;
         }
-        // The bins in use and the new one, without the room left earlier.
+        // The bins in use and the new one, without the room left earlier;
+        // coarser bins once they would fill half the limit, so that the
+        // counts are copied a few times, not for each new extreme.
         size_t first = 0, last = Counts.size() - 1;
         while (first < last && Counts[first] == 0)
             ++first;
         while (last > first && Counts[last] == 0)
             --last;
         uint64_t lo = std::min(Base + first, key), hi = std::max(Base + last + 1, key + 1);
-        if (hi - lo > kMaxBins) {
+        if (hi - lo > kMaxBins / 2) {
             Coarsen();
             continue;
         }
-        // Room for twice the span, on the side the new value came, so that
-        // values creeping outwards do not copy the counts each time.
-        const uint64_t want = std::min(std::max(hi - lo, 2 * Counts.size()), kMaxBins);
-        if (key < Base)
-            lo = hi >= want ? hi - want : 0;
-        else
-            hi = lo + want;
+        // Room for twice the span, half on each side.
+        const uint64_t want = std::min(std::max(2 * (hi - lo), 2 * Counts.size()), kMaxBins);
+        const uint64_t room = (want - (hi - lo)) / 2;
+        lo = lo >= room ? lo - room : 0;
+        hi = lo + want;
         std::vector<uint32_t> wider(hi - lo, 0);
         std::copy(Counts.begin() + static_cast<ptrdiff_t>(first),
                   Counts.begin() + static_cast<ptrdiff_t>(last) + 1,
@@ -128,6 +129,31 @@ void SpreadAccumulator::Add(double value) {
     m2_ += delta * (value - mean_);
     min_ = std::min(min_, value), max_ = std::max(max_, value);
     Bin(value);
+}
+
+void SpreadAccumulator::Add(std::span<const double> values) {
+    size_t k = 0;
+    while (k < values.size() && count_ <= kExactLimit)
+        Add(values[k++]);
+    if (k == values.size()) return;
+    // The rest as one batch: its own two-pass moments, merged with Chan's
+    // formula, in place of a division a value.
+    const std::span<const double> rest = values.subspan(k);
+    const double n = static_cast<double>(rest.size()), before = static_cast<double>(count_);
+    double sum = 0;
+    for (double v : rest)
+        sum += v;
+    const double mean = sum / n;
+    double m2 = 0;
+    for (double v : rest) {
+        m2 += (v - mean) * (v - mean);
+        min_ = std::min(min_, v), max_ = std::max(max_, v);
+        Bin(v);
+    }
+    const double delta = mean - mean_;
+    count_ += rest.size();
+    mean_ += delta * n / static_cast<double>(count_);
+    m2_ += m2 + delta * delta * before * n / static_cast<double>(count_);
 }
 
 double SpreadAccumulator::RelativeError() const {

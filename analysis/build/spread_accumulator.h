@@ -1,17 +1,17 @@
 // The spread of one figure over the builds of a Monte Carlo run, in bounded
-// memory: a run of any size keeps at most about 8 MB a figure.
+// memory: a run of any size keeps at most 4 MB a figure (2 MB a sign).
 //
 // Up to kExactLimit values are kept as they come, and every figure is exact
 // (the same bytes as sorting them). Past that the values go into bins: each
 // bin holds the values whose doubles share sign, exponent and the leading
-// 16 bits of mantissa, so a bin spans at most 2^-16 of its values.
+// 15 bits of mantissa, so a bin spans at most 2^-15 of its values.
 //   - Mean and standard deviation stay exact to rounding (streaming moments).
 //   - Min and Max stay exact.
 //   - Low and High are the middle of the bin holding the exact 0.5 % and
 //     99.5 % order statistics (clamped to Min..Max): within RelativeError()
-//     of them, 2^-17 (7.6e-6) while the values span at most 32 binades (a
-//     factor of 4e9); each doubling of that span costs one bit, and the
-//     bound with it.
+//     of them, 2^-16 (1.5e-5) while the values of one sign span at most 8
+//     binades (a factor of 256); each doubling of that span costs one bit,
+//     and doubles the bound.
 //
 //   SpreadAccumulator a;
 //   for (double hz : builds) a.Add(hz);
@@ -21,6 +21,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace velmora {
@@ -47,6 +48,9 @@ public:
     static constexpr size_t kExactLimit = 100000;
 
     void Add(double value);
+    // The same values one by one, in order, but faster; the moments may
+    // differ in the last bits from adding them one at a time.
+    void Add(std::span<const double> values);
     size_t Count() const { return count_; }
     bool Exact() const { return count_ <= kExactLimit; }
     // The values in the order added; empty once past kExactLimit.
@@ -61,7 +65,7 @@ private:
     // Magnitudes of one sign: counts_[k] holds the values whose top bits,
     // shifted right by shift_, are base_ + k.
     struct Bins {
-        int Shift = 36;  // 52 - 16 mantissa bits kept
+        int Shift = 37;  // 52 - 15 mantissa bits kept
         uint64_t Base = 0;
         std::vector<uint32_t> Counts;
         void Add(double magnitude);
