@@ -100,8 +100,9 @@ private:
 
 // Runs the trials on every core and hands each block's tally to `merge` in
 // block order, one at a time, so what is merged does not depend on the
-// number of threads. A thread does not start a block more than kAhead
-// blocks past the last merged, which bounds the tallies held at once.
+// number of threads. A thread does not start a block more than `ahead`
+// (two a thread, and two) past the last merged, which bounds the tallies
+// held at once whatever the number of trials.
 template <class Merge>
 void RunBlocks(const MonteCarloSetup& m, const ResponseShape& target, const YieldMask& mask,
                bool keep, Merge merge) {

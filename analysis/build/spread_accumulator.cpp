@@ -75,7 +75,8 @@ void SpreadAccumulator::Bins::Add(double magnitude) {
             continue;
         }
         // Room for twice the span, half on each side.
-        const uint64_t want = std::min(std::max(2 * (hi - lo), 2 * Counts.size()), kMaxBins);
+        const uint64_t want =
+            std::min(std::max<uint64_t>(2 * (hi - lo), 2 * Counts.size()), kMaxBins);
         const uint64_t room = (want - (hi - lo)) / 2;
         lo = lo >= room ? lo - room : 0;
         hi = lo + want;
