@@ -26,6 +26,7 @@ void PlanBoard(Board& b, const BoardRequest& q) {
     p.Trials = q.Trials;
     p.Seed = q.Seed;
     p.Shape = q.Tol.Shape;
+    p.ResistorSeries = q.Series.Resistors;
     b.Plans.resize(2);
     for (int k = 0; k < 2; ++k) {
         p.Trim = k == 1;
