@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "model/portable_math.h"
 #include "response/response_shape.h"
 
 namespace velmora {
@@ -69,7 +70,7 @@ PartTolerances EqualGrades(const Tolerances& tol) {
 
 double GainAt(const CircuitPolynomial& c, double testHz, double k) {
     const Halves h = HalvesAt(c, testHz);
-    return std::fabs(k) / std::abs(h.Base + k * h.Gain);
+    return std::fabs(k) / Abs(h.Base + k * h.Gain);
 }
 
 std::optional<double> GainForReading(const CircuitPolynomial& c, double testHz, double gain,

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "model/circuit_polynomial.h"
+#include "model/portable_math.h"
 #include "response/quartic_shape.h"
 
 namespace velmora {
@@ -181,7 +182,7 @@ double NextGaussian(RandomState& r) {
     // Box-Muller; 1 - u keeps the logarithm's argument in (0, 1].
     const double u = 1 - NextUniform(r);
     const double v = NextUniform(r);
-    return std::sqrt(-2 * std::log(u)) * std::cos(2 * std::numbers::pi * v);
+    return std::sqrt(-2 * Log(u)) * CosTwoPi(v);
 }
 
 bool MaskIsEmpty(const YieldMask& m) {

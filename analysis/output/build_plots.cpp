@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/portable_math.h"
 #include "plot_axes.h"
 #include "svg_canvas.h"
 #include "text/quantity_text.h"
@@ -75,7 +76,7 @@ std::string HistogramSvg(const Histogram& h, bool standalone, const std::vector<
     // 2. Panel, mask band, bars, target line.
     const Panel p = PlotPanel("histogram", {lo, hi, false}, {0, top, false});
     const double xStep = NiceStep(hi - lo, 8);
-    const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(xStep))));
+    const int decimals = std::max(0, -DecimalExponent(xStep));
     const std::string xTitle = h.Unit.empty() ? h.Title : h.Title + " (" + h.Unit + ")";
     DrawPanel(svg, p, LinearTicks(lo, hi, xStep, decimals),
               LinearTicks(0, top, NiceStep(top, 5), 0), xTitle, "Builds");

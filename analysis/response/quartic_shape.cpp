@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "model/portable_math.h"
+
 namespace velmora {
 
 namespace {
@@ -199,7 +201,7 @@ ResponseShape QuarticShaper::Shape(const double (&d)[5], ShapeParts parts) const
         double least = 1;
         for (int k = 0; k < turnCount; ++k)
             if (turns[k] > 0) least = std::min(least, Evaluate(m, 4, turns[k]));
-        shape.PeakingDb = least < 1 ? -10 * std::log10(least) : 0;
+        shape.PeakingDb = least < 1 ? -10 * Log10(least) : 0;
     }
     return shape;
 }

@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "common/program.h"
+#include "model/portable_math.h"
 #include "output/build_plots.h"
 #include "text/quantity_text.h"
 
@@ -166,7 +167,7 @@ std::vector<std::string> TrimProcedure(const SnappedBuild& b, const KTrim& t) {
         steps.push_back("2. Feed a steady DC voltage of about 1 V to the input.");
     steps.push_back("3. Turn VR1 up from there until the output first reaches " +
                     Fmt("%.4g", t.StatedGain) + " times the input (" +
-                    Fmt("%.2f", 20 * std::log10(t.StatedGain)) + " dB), and leave it there.");
+                    Fmt("%.2f", 20 * Log10(t.StatedGain)) + " dB), and leave it there.");
     steps.push_back(
         "4. If the output is above that at the start, or VR1 reaches its other end "
         "first, the board is outside the trim range: check its parts.");

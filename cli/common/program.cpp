@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 
@@ -27,7 +28,9 @@ std::string FileInFolder(const std::string& folder, const std::string& name) {
 
 std::string Fmt(const char* format, double value) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
+    // A NaN's sign bit is whatever the unit that made it left there (SSE
+    // sets it, the x87 unit and the C libraries differ): printed as "nan".
+    std::snprintf(buffer, sizeof buffer, format, std::isnan(value) ? std::fabs(value) : value);
     return buffer;
 }
 
