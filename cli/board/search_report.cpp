@@ -36,6 +36,10 @@ std::string Ohms(double v) {
     return FormatEngineering(v, 5) + " ohm";
 }
 
+std::string RangeText(const ResistorRange& r) {
+    return Ohms(r.MinOhms) + " to " + Ohms(r.MaxOhms);
+}
+
 void WritePairs(std::ostream& out, const ResponseShape& target, const ResponseShape& real) {
     const BuildError e = CompareShapes(target, real);
     out << Row("", "Target", "With op-amp", "Error");
@@ -97,8 +101,9 @@ void WriteCompensation(std::ostream& out, const BuildPlan& plan, const DesignRec
     const double gbwHz = *plan.GbwHz;
     const FilterParts ideal = ScaledParts(d);
     const ResponseShape target = TargetShape(d);
-    const Compensation c = Compensate(ideal, target, gbwHz);
-    const CompensationLimit least = LeastCompensableGbw(ideal, target);
+    const ResistorRange range;  // the build search's
+    const Compensation c = Compensate(ideal, target, gbwHz, d.RStar, range);
+    const CompensationLimit least = LeastCompensableGbw(ideal, target, d.RStar, range);
     out << "\nOp-amp compensation: single pole, GBW " << WithPrefix(gbwHz, "Hz")
         << ", DC gain 100 dB; C1..C4 and R* kept, R2 = R3\n";
     const double before = CompareShapes(target, ShapeWithGbw(ideal, gbwHz)).Worst;
@@ -121,12 +126,14 @@ void WriteCompensation(std::ostream& out, const BuildPlan& plan, const DesignRec
         if (plan.Series.Resistors || plan.Series.Capacitors)
             WriteSnappedCompensation(out, plan, d, c.Parts);
     } else {
-        out << "  No set of parts with every resistor positive and K >= 1 gives the target "
-               "pairs with this op-amp.\n";
+        out << "  No set of parts with every resistor from " << RangeText(range)
+            << " (RK-R may be 0)\n  and K >= 1 gives the target pairs with this op-amp.\n";
     }
     out << "  Least GBW for which compensation works: "
         << (least.Found ? WithPrefix(least.GbwHz, "Hz") + LimitText(ideal, least.Parts, d.RStar)
-                        : std::string("none found"))
+            : PartsInRange(ideal, d.RStar, range)
+                ? std::string("none found")
+                : "none, the computed parts are not all from " + RangeText(range))
         << "\n";
 }
 
