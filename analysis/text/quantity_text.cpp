@@ -8,6 +8,12 @@
 
 namespace velmora {
 
+std::string PrintfNumber(const char* format, double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, std::isnan(value) ? std::fabs(value) : value);
+    return buffer;
+}
+
 std::string Significant(double value, int digits) {
     if (std::isnan(value)) return "not a number";
     if (std::isinf(value)) return value > 0 ? "infinite" : "minus infinite";

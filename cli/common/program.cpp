@@ -1,8 +1,8 @@
 #include "program.h"
 
-#include <cmath>
-#include <cstdio>
 #include <fstream>
+
+#include "text/quantity_text.h"
 
 namespace velmora {
 
@@ -27,11 +27,7 @@ std::string FileInFolder(const std::string& folder, const std::string& name) {
 }
 
 std::string Fmt(const char* format, double value) {
-    char buffer[64];
-    // A NaN's sign bit is whatever the unit that made it left there (SSE
-    // sets it, the x87 unit and the C libraries differ): printed as "nan".
-    std::snprintf(buffer, sizeof buffer, format, std::isnan(value) ? std::fabs(value) : value);
-    return buffer;
+    return PrintfNumber(format, value);
 }
 
 }  // namespace velmora
