@@ -74,6 +74,16 @@ void CosPortable(benchmark::State& s) {
     Over(s, kTurns, CosTwoPi);
 }
 
+// A Box-Muller draw as the Monte Carlo makes ten a trial (u in (0, 1]).
+void BoxMullerStd(benchmark::State& s) {
+    Over(s, kTurns, [](double v) {
+        return std::sqrt(-2 * std::log(1 - v)) * std::cos(2 * std::numbers::pi * v);
+    });
+}
+void BoxMullerPortable(benchmark::State& s) {
+    Over(s, kTurns, [](double v) { return std::sqrt(-2 * Log(1 - v)) * CosTwoPi(v); });
+}
+
 BENCHMARK(LogStd)->Name("Math/log/std");
 BENCHMARK(LogPortable)->Name("Math/log/portable");
 BENCHMARK(ExpStd)->Name("Math/exp/std");
@@ -86,5 +96,7 @@ BENCHMARK(AbsStd)->Name("Math/abs_complex/std");
 BENCHMARK(AbsPortable)->Name("Math/abs_complex/portable");
 BENCHMARK(CosStd)->Name("Math/cos_2pi/std");
 BENCHMARK(CosPortable)->Name("Math/cos_2pi/portable");
+BENCHMARK(BoxMullerStd)->Name("Math/box_muller/std");
+BENCHMARK(BoxMullerPortable)->Name("Math/box_muller/portable");
 
 }  // namespace
