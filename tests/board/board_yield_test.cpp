@@ -113,7 +113,8 @@ struct Simulated {
 };
 
 // The builds: each part drawn on its own; the trimmed board is the same
-// build with RK-R's fixed part and VR1 in place of RK-R, trimmed.
+// build with RK-R's fixed part and VR1 in place of RK-R, trimmed. A board
+// outside the trim range is sent back (step 4), never counted good.
 Simulated Simulate(const Parts& nominal, const Grades& grades, const std::optional<Trim>& trim,
                    const bench::Figures& target, const bench::Mask& mask, bool gaussian, int builds,
                    std::uint64_t seed) {
@@ -135,9 +136,10 @@ Simulated Simulate(const Parts& nominal, const Grades& grades, const std::option
         if (!trim) continue;
         const double trimmer = trim->trimmer * (1 + draws.Deviation(trim->trimmerTol, gaussian));
         const double meter = draws.Deviation(trim->meter, gaussian);
-        s.beyondEnd += !bench::Trim(p, trim->fixed * (1 + rkrDeviation), trimmer, trim->steps,
-                                    trim->hz, trim->gain, meter);
-        s.after += bench::Passes(p, target, mask);
+        const bool inRange = bench::Trim(p, trim->fixed * (1 + rkrDeviation), trimmer, trim->steps,
+                                         trim->hz, trim->gain, meter);
+        s.beyondEnd += !inRange;
+        s.after += inRange && bench::Passes(p, target, mask);
     }
     return s;
 }
