@@ -67,21 +67,25 @@ void Sweep(const std::function<double(double)>& relative, double lo, double hi, 
     f.peakDb = bestGain > 1 ? 20 * std::log10(bestGain) : 0;
 }
 
-// |Vout / Vin| at hz from the node matrices.
-double GainOf(const Eigen::Matrix4d& g, const Eigen::Matrix4d& c, double k, double hz) {
-    const Eigen::Matrix4cd y =
-        g.cast<std::complex<double>>() +
-        std::complex<double>(0, kTwoPi * hz) * c.cast<std::complex<double>>();
-    const Eigen::Vector4cd in(g(0, 0) + g(0, 1), 0, 0, 0);  // G1 vin
-    return std::abs(k * y.partialPivLu().solve(in)(3));
-}
-
 }  // namespace
 
 double Gain(const Parts& p, double hz) {
     Eigen::Matrix4d g, c;
     NodeMatrices(p, g, c);
-    return GainOf(g, c, K(p), hz);
+    const Eigen::Matrix4cd y =
+        g.cast<std::complex<double>>() +
+        std::complex<double>(0, kTwoPi * hz) * c.cast<std::complex<double>>();
+    // Node i > 0 touches no node before n(i-1), so the equations solve from
+    // v(n4) = 1 back to the vin that drives it; vout = K v(n4).
+    Eigen::Vector4cd v(0, 0, 0, 1);
+    for (int i = 3; i > 0; --i) {
+        std::complex<double> rest = 0;
+        for (int j = i; j < 4; ++j)
+            rest += y(i, j) * v(j);
+        v(i - 1) = -rest / y(i, i - 1);
+    }
+    const std::complex<double> vin = (y.row(0) * v)(0) * p.r[0];
+    return K(p) / std::sqrt(std::norm(vin));
 }
 
 Figures Measure(const Parts& p, bool sweep) {
@@ -109,9 +113,9 @@ Figures Measure(const Parts& p, bool sweep) {
     for (int i = 0; i < 2; ++i)
         f.q[i] = pairs[i].first, f.f0[i] = pairs[i].second / kTwoPi;
     if (sweep && f.stable) {
-        const double dc = GainOf(g, c, K(p), 0);
-        Sweep([&](double hz) { return GainOf(g, c, K(p), hz) / dc; },
-              0.2 * std::min(f.f0[0], f.f0[1]), 3 * std::max(f.f0[0], f.f0[1]), f);
+        const double dc = Gain(p, 0);
+        Sweep([&](double hz) { return Gain(p, hz) / dc; }, 0.2 * std::min(f.f0[0], f.f0[1]),
+              3 * std::max(f.f0[0], f.f0[1]), f);
     }
     return f;
 }
