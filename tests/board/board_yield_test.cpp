@@ -160,6 +160,9 @@ struct Case {
     int builds;  // velmora-calc's
 };
 constexpr int kBenchBuilds = 6000;
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.args;
+}
 
 // Six responses, E24/E48/E96 with R* as given or chosen, both
 // distributions; every run has the trim and so prints its yield before and
