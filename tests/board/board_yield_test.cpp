@@ -100,13 +100,30 @@ Trim TrimOf(const json& j) {
 constexpr const char* kRefs[] = {"R1", "R2", "R3", "R4", "C1", "C2", "C3", "C4", "R*", "RK-R"};
 using Grades = std::array<double, 10>;
 
-Grades GradesOf(const json& parts) {
-    Grades g{};
-    for (const json& part : parts)
-        for (int i = 0; i < 10; ++i)
-            if (part["ref"] == kRefs[i]) g[i] = part["tolerance"];
-    return g;
+// A board as printed: its values (RK-R the whole of it before a trim), the
+// grade of each part, and the trim when it has one.
+struct Paper {
+    Parts parts;
+    Grades grades{};
+    std::optional<Trim> trim;
+};
+
+// The grades, and the values when given, of a list of parts of --board-json.
+Paper With(Paper paper, const json& parts) {
+    double* values[] = {&paper.parts.r[0], &paper.parts.r[1], &paper.parts.r[2],
+                        &paper.parts.r[3], &paper.parts.c[0], &paper.parts.c[1],
+                        &paper.parts.c[2], &paper.parts.c[3], &paper.parts.rStar};
+    for (const json& part : parts) {
+        for (int i = 0; i < 10; ++i) {
+            if (part["ref"] != kRefs[i]) continue;
+            paper.grades[i] = part["tolerance"];
+            if (part.contains("value") && i < 9) *values[i] = part["value"];
+        }
+    }
+    return paper;
 }
+
+constexpr int kBenchBuilds = 6000;
 
 struct Simulated {
     int before = 0, after = 0, beyondEnd = 0;
@@ -115,13 +132,14 @@ struct Simulated {
 // The builds: each part drawn on its own; the trimmed board is the same
 // build with RK-R's fixed part and VR1 in place of RK-R, trimmed. A board
 // outside the trim range is sent back (step 4), never counted good.
-Simulated Simulate(const Parts& nominal, const Grades& grades, const std::optional<Trim>& trim,
-                   const bench::Figures& target, const bench::Mask& mask, bool gaussian, int builds,
-                   std::uint64_t seed) {
+Simulated Simulate(const Paper& paper, const bench::Figures& target, const bench::Mask& mask,
+                   bool gaussian, std::uint64_t seed) {
+    const Grades& grades = paper.grades;
+    const std::optional<Trim>& trim = paper.trim;
     bench::Draws draws(seed);
     Simulated s;
-    for (int b = 0; b < builds; ++b) {
-        Parts p = nominal;
+    for (int b = 0; b < kBenchBuilds; ++b) {
+        Parts p = paper.parts;
         const auto draw = [&](double& value, double tol) {
             value *= 1 + draws.Deviation(tol, gaussian);
         };
@@ -146,7 +164,8 @@ Simulated Simulate(const Parts& nominal, const Grades& grades, const std::option
 
 // |printed - simulated| within 4 standard errors of the difference (the
 // pooled share, kept off 0 and 1 so that 0 of N against 0 of M passes).
-void ExpectAgrees(const std::string& what, Count printed, int simulated, int builds) {
+void ExpectAgrees(const std::string& what, Count printed, int simulated) {
+    const int builds = kBenchBuilds;
     const double pooled = (printed.k + simulated + 1.0) / (printed.n + builds + 2.0);
     const double sigma = std::sqrt(pooled * (1 - pooled) * (1.0 / printed.n + 1.0 / builds));
     const double z = (double(printed.k) / printed.n - double(simulated) / builds) / sigma;
@@ -159,7 +178,6 @@ struct Case {
     const char* args;
     int builds;  // velmora-calc's
 };
-constexpr int kBenchBuilds = 6000;
 void PrintTo(const Case& c, std::ostream* out) {
     *out << c.args;
 }
@@ -249,27 +267,31 @@ TEST_P(BoardYields, AgreeWithTheBench) {
     for (const auto& f : printedFigures)
         EXPECT_NEAR(f.mine, Number(figures, f.pattern), f.within) << f.pattern;
 
-    // The run's own tolerances: the plain board and the trimmed one.
+    // The run's own tolerances: the plain board. The trim section's board is
+    // the one --board-json lists when it lists one (with a plan, the plan's
+    // with the trim), with RK-R as standard before the trim.
     const std::size_t monteCarlo = out.find("\nMonte Carlo:");
     const std::string header = LineOf(out, "Monte Carlo:", monteCarlo);
     const bool gaussian = header.find("aussian") != std::string::npos;
-    Grades grades;
-    grades.fill(Number(header, R"(R ([\d.]+) %)") / 100);
-    std::fill(grades.begin() + 4, grades.begin() + 8, Number(header, R"(C ([\d.]+) %)") / 100);
+    Paper standardBoard{nominal, {}, std::nullopt};
+    standardBoard.grades.fill(Number(header, R"(R ([\d.]+) %)") / 100);
+    std::fill_n(standardBoard.grades.begin() + 4, 4, Number(header, R"(C ([\d.]+) %)") / 100);
     const std::string plainYield = LineOf(out, "  Yield (", monteCarlo);
     const bench::Mask mask = MaskOf(plainYield);
+    Paper trimmedBoard = With(standardBoard, board.value("parts", json::array()));
+    trimmedBoard.trim = TrimOf(board["trim"]);
     const std::size_t gainTrim = out.find("\nGain trim:");
     ASSERT_NE(gainTrim, std::string::npos) << out;
     const std::vector<Count> trimmed = Counts(LineOf(out, "  Yield (", gainTrim));
     const std::vector<Count> beyond = Counts(LineOf(out, "  Range covers", gainTrim));
     ASSERT_EQ(trimmed.size(), 2u) << out;
     ASSERT_EQ(beyond.size(), 1u) << out;
-    const Simulated run =
-        Simulate(nominal, grades, TrimOf(board["trim"]), target, mask, gaussian, kBenchBuilds, 7);
-    ExpectAgrees("untrimmed", Counts(plainYield).at(0), run.before, kBenchBuilds);
-    ExpectAgrees("before trim", trimmed[0], run.before, kBenchBuilds);
-    ExpectAgrees("after trim", trimmed[1], run.after, kBenchBuilds);
-    ExpectAgrees("beyond an end of VR1", beyond[0], run.beyondEnd, kBenchBuilds);
+    const Simulated plain = Simulate(standardBoard, target, mask, gaussian, 7);
+    const Simulated run = Simulate(trimmedBoard, target, mask, gaussian, 7);
+    ExpectAgrees("untrimmed", Counts(plainYield).at(0), plain.before);
+    ExpectAgrees("before trim", trimmed[0], run.before);
+    ExpectAgrees("after trim", trimmed[1], run.after);
+    ExpectAgrees("beyond an end of VR1", beyond[0], run.beyondEnd);
 
     // The plans: each printed yield, and a target said to be reached is.
     if (!board.contains("plan")) return;
@@ -277,15 +299,14 @@ TEST_P(BoardYields, AgreeWithTheBench) {
     for (const char* which : {"without_trim", "with_trim"}) {
         const json& plan = board["plan"][which];
         const bool withTrim = plan.contains("trim");
-        const std::optional<Trim> trim =
-            withTrim ? std::optional(TrimOf(plan["trim"])) : std::nullopt;
-        const Simulated s = Simulate(nominal, GradesOf(plan["parts"]), trim, target, mask, gaussian,
-                                     kBenchBuilds, 11);
+        Paper planned = With(withTrim ? trimmedBoard : standardBoard, plan["parts"]);
+        if (withTrim) planned.trim = TrimOf(plan["trim"]);
+        const Simulated s = Simulate(planned, target, mask, gaussian, 11);
         const int good = withTrim ? s.after : s.before;
         const std::vector<Count> printed =
             Counts(LineOf(out, withTrim ? "  With trim:" : "  Without trim:", gainTrim));
         ASSERT_EQ(printed.size(), 1u) << out;
-        ExpectAgrees(std::string("plan ") + which, printed[0], good, kBenchBuilds);
+        ExpectAgrees(std::string("plan ") + which, printed[0], good);
         if (plan["reached"] == true) {
             const double share = double(good) / kBenchBuilds;
             EXPECT_GE(share + 4 * std::sqrt(goal * (1 - goal) / kBenchBuilds), goal)
