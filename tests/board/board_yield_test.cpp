@@ -301,10 +301,10 @@ TEST_P(BoardYields, AgreeWithTheBench) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Boards, BoardYields, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                             const std::string args = info.param;
+                         [](const testing::TestParamInfo<const char*>& test) {
+                             const std::string args = test.param;
                              const std::size_t preset = args.find("--preset ") + 9;
-                             return std::to_string(info.index) + "_" +
+                             return std::to_string(test.index) + "_" +
                                     args.substr(preset, args.find(' ', preset) - preset);
                          });
 
