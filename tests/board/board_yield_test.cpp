@@ -114,8 +114,9 @@ Paper With(Paper paper, const json& parts) {
                         &paper.parts.r[3], &paper.parts.c[0], &paper.parts.c[1],
                         &paper.parts.c[2], &paper.parts.c[3], &paper.parts.rStar};
     for (const json& part : parts) {
+        const std::string refs = ", " + part["ref"].get<std::string>() + ",";  // "R2, R3": both
         for (int i = 0; i < 10; ++i) {
-            if (part["ref"] != kRefs[i]) continue;
+            if (refs.find(", " + std::string(kRefs[i]) + ",") == std::string::npos) continue;
             paper.grades[i] = part["tolerance"];
             if (part.contains("value") && i < 9) *values[i] = part["value"];
         }
