@@ -97,6 +97,13 @@ FilterParts UnroundedParts(const DesignRecord& d) {
     return p;
 }
 
+void ShowBoard(DesignAnalysis& a, const FilterParts& parts, double rstar, double rkr) {
+    a.Shown = Realise(parts, a.Target);
+    a.ShownName = "the board (standard values, VR1 set)";
+    a.RStar = rstar;
+    a.RKRShown = rkr;
+}
+
 DesignAnalysis AnalyseDesign(const DesignRecord& design) {
     DesignAnalysis a;
     // 1. The texts on screen.
