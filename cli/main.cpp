@@ -15,6 +15,7 @@
 #include "insight/insight.h"
 #include "report/batch.h"
 #include "report/report.h"
+#include "signal/signal_options.h"
 
 using namespace velmora;
 
@@ -72,6 +73,8 @@ int main(int argc, char** argv) {
     AddBuildOptions(app, build);
     InsightOptions insight;
     AddInsightOptions(app, insight);
+    SignalOptions signal;
+    AddSignalOptions(app, signal);
 
     try {
         app.parse(args.Count(), args.Values());
@@ -85,6 +88,8 @@ int main(int argc, char** argv) {
         return UsageError(e.what());
     }
 
+    if (const std::string e = FinishSignalOptions(signal, build, insight, json, batch); !e.empty())
+        return UsageError(e);
     if (batch) {
         if (InsightRequested(insight))
             return UsageError(
@@ -114,7 +119,8 @@ int main(int argc, char** argv) {
     const CalculationResult result = RunCalculation(inputs);
     // The analysis only follows the twelve texts; it never changes them.
     std::optional<DesignAnalysis> analysis;
-    if (InsightRequested(insight)) analysis = AnalyseDesign(result.Design);
+    if (InsightRequested(insight) || SignalRequested(signal))
+        analysis = AnalyseDesign(result.Design);
     if (json && insight.Analyse)
         WriteJsonWithAnalysis(std::cout, inputs, result, *analysis);
     else if (json)
@@ -127,6 +133,8 @@ int main(int argc, char** argv) {
         WriteDiagnostics(std::cerr, *analysis);
         status = WriteInsightFiles(insight, inputs, *analysis, DesignTitle(preset),
                                    json ? nullptr : &std::cout, std::cerr);
+        status = std::max(status, WriteSignalSections(signal, *analysis, DesignTitle(preset), json,
+                                                      std::cout, std::cerr));
     }
     if (!json && BuildReportRequested(build))
         return std::max(status, WriteBuildSections(build, inputs, std::cout, std::cerr));

@@ -14,7 +14,11 @@ SignalCircuit SignalFor(const DesignAnalysis& a, const OpAmp& amp, double source
 SignalAnalysis AnalyseSignal(const SignalCircuit& c, const SignalBand& band) {
     SignalAnalysis s;
     s.Circuit = c;
-    s.Minus3dBHz = AnalyseCircuit(DrivenParts(c)).Minus3dBHz;
+    const CircuitAnalysis shape = AnalyseCircuit(DrivenParts(c));
+    s.Minus3dBHz = shape.Minus3dBHz;
+    s.Valid = shape.Valid && shape.Stable && std::isfinite(s.Minus3dBHz) && s.Minus3dBHz > 0 &&
+              c.RStarOhms > 0 && std::isfinite(c.RkrOhms) && c.RkrOhms >= 0;
+    if (!s.Valid) return s;
     const double low = band.LowHz > 0 ? band.LowHz : s.Minus3dBHz / 1000;
     const double high = band.HighHz > 0 ? band.HighHz : s.Minus3dBHz * 10;
     s.Noise = IntegrateNoise(c, low, high);

@@ -23,6 +23,9 @@ struct SignalBand {
 };
 
 struct SignalAnalysis {
+    // False when the parts make no stable low-pass with a -3 dB point (a
+    // design not computed, a missing part): then nothing else is filled.
+    bool Valid = false;
     SignalCircuit Circuit;
     double Minus3dBHz = 0;  // with the source in R1, ideal op-amp
     NoiseFigures Noise;

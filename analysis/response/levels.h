@@ -19,7 +19,12 @@
 namespace velmora {
 
 enum NodeId { kNodeN1, kNodeN2, kNodeN3, kNodeN4, kNodeOut, kNodeCount };
-inline constexpr const char* kNodeNames[kNodeCount] = {"n1", "n2", "n3", "n4 (+ input)", "output"};
+inline constexpr const char* kNodeNames[kNodeCount] = {"n1", "n2", "n3", "n4", "output"};
+
+// What sets the largest input, in words: "the op-amp's input range at n4".
+inline const char* LimitText(int node) {
+    return node == kNodeN4 ? "the op-amp's input range at n4" : "the output's swing";
+}
 
 // The largest value of a magnitude over frequency and where; Hz 0 is DC.
 struct Peak {
