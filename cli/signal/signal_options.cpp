@@ -52,6 +52,12 @@ std::optional<double> Value(std::string text, const std::string& unit) {
         if (!perMicrosecond) return std::nullopt;
         return *perMicrosecond * 1e6;
     }
+    // Current noise is often in fA/rtHz, below the common prefixes.
+    if (unit == "A" && EndsWith(text, "fa")) {
+        const auto femto = ParseQuantity(text.substr(0, text.size() - 2), "");
+        if (!femto) return std::nullopt;
+        return *femto * 1e-15;
+    }
     return ParseQuantity(text, unit);
 }
 
@@ -106,20 +112,6 @@ std::string ParseOpAmp(const std::string& text, OpAmp& amp) {
         return "--opamp: the inputs' headroom leaves them no range on a " +
                WithPrefix(amp.SupplyV, "V") + " supply";
     return "";
-}
-
-std::string OpAmpText(const OpAmp& a) {
-    const auto q = [](double v, const char* unit) {
-        std::string t = WithPrefix(v, unit, 4);
-        t.erase(std::remove(t.begin(), t.end(), ' '), t.end());
-        return t;
-    };
-    return "gbw=" + q(a.GbwHz, "Hz") + ",sr=" + Significant(a.SlewVPerS / 1e6, 4) +
-           "V/us,en=" + q(a.EnVPerRtHz, "V") + ",fc=" + q(a.FlickerCornerHz, "Hz") +
-           ",in=" + q(a.InAPerRtHz, "A") + ",vos=" + q(a.VosV, "V") + ",ib=" + q(a.IbA, "A") +
-           ",ios=" + q(a.IosA, "A") + ",out=" + q(a.OutHeadroomV, "V") +
-           ",cm=" + q(a.CmLowHeadroomV, "V") + ":" + q(a.CmHighHeadroomV, "V") +
-           ",cin=" + q(a.CinF, "F") + ",supply=" + q(a.SupplyV, "V");
 }
 
 void AddSignalOptions(CLI::App& app, SignalOptions& o) {

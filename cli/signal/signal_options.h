@@ -44,9 +44,6 @@ std::string FinishSignalOptions(SignalOptions& options, BuildOptions& build,
 // Whether a signal section was asked for: then the design is analysed.
 bool SignalRequested(const SignalOptions& options);
 
-// The op-amp's text as --opamp reads it back, e.g. "gbw=10MHz,sr=5V/us,...".
-std::string OpAmpText(const OpAmp& amp);
-
 // Reads "gbw=10MHz,sr=5V/us,en=8nV,..." over `amp`; returns a message, or "".
 std::string ParseOpAmp(const std::string& text, OpAmp& amp);
 

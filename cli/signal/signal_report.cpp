@@ -13,7 +13,6 @@
 #include "output/html_report.h"
 #include "output/signal_plots.h"
 #include "output/svg_canvas.h"
-#include "signal_options.h"
 #include "text/quantity_text.h"
 
 namespace velmora {
@@ -104,6 +103,20 @@ std::string OffsetOffer(const DcOffset& o) {
 }
 
 }  // namespace
+
+std::string OpAmpText(const OpAmp& a) {
+    const auto q = [](double v, const char* unit) {
+        std::string t = WithPrefix(v, unit, 4);
+        t.erase(std::remove(t.begin(), t.end(), ' '), t.end());
+        return t;
+    };
+    return "gbw=" + q(a.GbwHz, "Hz") + ",sr=" + Significant(a.SlewVPerS / 1e6, 4) +
+           "V/us,en=" + q(a.EnVPerRtHz, "V") + ",fc=" + q(a.FlickerCornerHz, "Hz") +
+           ",in=" + q(a.InAPerRtHz, "A") + ",vos=" + q(a.VosV, "V") + ",ib=" + q(a.IbA, "A") +
+           ",ios=" + q(a.IosA, "A") + ",out=" + q(a.OutHeadroomV, "V") +
+           ",cm=" + q(a.CmLowHeadroomV, "V") + ":" + q(a.CmHighHeadroomV, "V") +
+           ",cin=" + q(a.CinF, "F") + ",supply=" + q(a.SupplyV, "V");
+}
 
 void WriteSignalText(std::ostream& out, const SignalAnalysis& s, bool ampGiven) {
     const NoiseFigures& n = s.Noise;

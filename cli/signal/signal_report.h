@@ -16,6 +16,9 @@
 
 namespace velmora {
 
+// The op-amp's text as --opamp reads it back, e.g. "gbw=10MHz,sr=5V/us,...".
+std::string OpAmpText(const OpAmp& amp);
+
 // ampGiven: whether the user named the op-amp (else it is the default's).
 void WriteSignalText(std::ostream& out, const SignalAnalysis& signal, bool ampGiven);
 
