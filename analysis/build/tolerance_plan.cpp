@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "response/response_shape.h"
+#include "yield_interval.h"
 
 namespace velmora {
 
@@ -12,6 +13,10 @@ namespace {
 
 constexpr double kResistorGrades[] = {0.05, 0.02, 0.01, 0.005, 0.001};
 constexpr double kCapacitorGrades[] = {0.10, 0.05, 0.02, 0.01};
+
+// A yield whose interval holds the target is run again on this many times
+// the builds: the bound on what a close call costs.
+constexpr int kCloseFactor = 4;
 
 // The figures a mask can limit, each over its limit; unlimited ones are 0.
 constexpr int kFigures = 6;
@@ -53,7 +58,7 @@ struct Search {
     const ResponseShape& Target;
     const YieldMask& Mask;
     const PlanRequest& Request;
-    double TestHz = 0, StatedGain = 0;
+    double TestHz = 0;
 
     PartTolerances TolOf(const int (&grade)[kBoardPartCount]) const {
         PartTolerances t;
@@ -65,13 +70,27 @@ struct Search {
 
     std::optional<KTrim> TrimFor(const PartTolerances& tol) const {
         if (!Request.Trim) return std::nullopt;
-        return FitTrimRange(Build, tol, TestHz, StatedGain, Request.TrimSettings);
+        return FitTrim(Build, tol, TestHz, Request.TrimSettings);
     }
 
+    // The plan's Monte Carlo of these grades; where the target lies inside
+    // the yield's interval, again with kCloseFactor times the builds (the
+    // first ones the same), so that "reaches" is decided above the noise.
     BoardRun Run(const int (&grade)[kBoardPartCount]) const {
         const PartTolerances tol = TolOf(grade);
-        return SimulateBoard(SetupOf(Build, tol, Request.Trials, Request.Seed, TrimFor(tol)),
-                             Target, Mask);
+        const std::optional<KTrim> trim = TrimFor(tol);
+        BoardRun run =
+            SimulateBoard(SetupOf(Build, tol, Request.Trials, Request.Seed, trim), Target, Mask);
+        const YieldInterval i = WilsonInterval(run.Passed, run.Trials);
+        if (i.Low < Request.TargetYield && Request.TargetYield <= i.High)
+            run = SimulateBoard(
+                SetupOf(Build, tol, kCloseFactor * Request.Trials, Request.Seed, trim), Target,
+                Mask);
+        return run;
+    }
+
+    bool Meets(const BoardRun& run) const {
+        return Reaches(WilsonInterval(run.Passed, run.Trials), Request.TargetYield);
     }
 };
 
@@ -114,13 +133,12 @@ TolerancePlan PlanTolerances(const SnappedBuild& b, const ResponseShape& target,
         if (!q.Trim) return;
         trim = DesignTrim(b, search.TolOf(grade), target, mask, q.TrimSettings);
         search.TestHz = trim->Trim.TestHz;
-        search.StatedGain = trim->Trim.StatedGain;
     };
     redesign();
     if (trim && !trim->Reachable) return plan;  // no trimmer in RK-R sets this design
     // 1. Tighten the part that spreads the figures most until the yield is met.
     BoardRun run = search.Run(grade);
-    for (int step = 1; run.Yield < q.TargetYield; ++step) {
+    for (int step = 1; !search.Meets(run); ++step) {
         const PartTolerances tol = search.TolOf(grade);
         const std::optional<KTrim> k = search.TrimFor(tol);
         double share[kBoardPartCount];
@@ -138,7 +156,7 @@ TolerancePlan PlanTolerances(const SnappedBuild& b, const ResponseShape& target,
     // 2. Then give back, smallest share first, what the yield does not need.
     redesign();
     run = search.Run(grade);
-    plan.Reached = run.Yield >= q.TargetYield;
+    plan.Reached = search.Meets(run);
     if (plan.Reached) {
         double share[kBoardPartCount];
         const std::optional<KTrim> k = search.TrimFor(search.TolOf(grade));
@@ -152,7 +170,7 @@ TolerancePlan PlanTolerances(const SnappedBuild& b, const ResponseShape& target,
             while (grade[part] > 0) {
                 --grade[part];
                 const BoardRun looser = search.Run(grade);
-                if (looser.Yield < q.TargetYield) {
+                if (!search.Meets(looser)) {
                     ++grade[part];
                     break;
                 }
@@ -180,8 +198,11 @@ std::string WhatWouldReach(const SnappedBuild& b, const ResponseShape& target,
             t.Of[part] = IsCapacitor(part) ? capacitors : GradesOf(part).back();
         return t;
     };
-    const auto yieldOf = [&](double capacitors, bool trimmed) {
-        return BuildYield(b, tightest(capacitors), target, mask, trimmed, q.TrimSettings, q.Trials);
+    const auto reaches = [&](double capacitors, bool trimmed) {
+        const double y =
+            BuildYield(b, tightest(capacitors), target, mask, trimmed, q.TrimSettings, q.Trials);
+        return Reaches(WilsonInterval(static_cast<int>(std::lround(y * q.Trials)), q.Trials),
+                       q.TargetYield);
     };
     // The cheapest change first: the trim alone, then finer capacitors,
     // each without the trim before with it.
@@ -189,7 +210,7 @@ std::string WhatWouldReach(const SnappedBuild& b, const ResponseShape& target,
     for (const double c : {tightestC, 0.005, 0.0025, 0.001}) {
         for (const bool trimmed : {false, true}) {
             const bool tried = trimmed == q.Trim && c == tightestC;
-            if ((q.Trim && !trimmed) || tried || yieldOf(c, trimmed) < q.TargetYield) continue;
+            if ((q.Trim && !trimmed) || tried || !reaches(c, trimmed)) continue;
             if (c == tightestC) return "the gain trim (--trim)";
             char text[160];
             std::snprintf(

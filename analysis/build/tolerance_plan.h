@@ -6,12 +6,16 @@
 // grade steps tightened is cheaper. Starting from the loosest grades, the
 // search tightens the part of the largest share one grade at a time until
 // the Monte Carlo yield reaches the target, then loosens, smallest share
-// first, every part that can go back a grade without losing it. Every
-// yield is from the same seed's draws, so plans compare build for build.
+// first, every part that can go back a grade without losing it. A yield
+// reaches the target only when the lower end of its 95 % Wilson interval
+// does; where the interval holds the target, the grades are run again on
+// four times the builds. Every yield is from the same seed's draws, so
+// plans compare build for build.
 //
 //   PlanRequest q;  q.TargetYield = 0.99;  q.Trials = 2000;  q.Seed = 1;  q.Trim = true;
 //   TolerancePlan p = PlanTolerances(build, target, mask, q);
-//   // p.Tol.Of[kBoardC1] = 0.02 ... ; p.Run.Yield >= 0.99 when p.Reached
+//   // p.Tol.Of[kBoardC1] = 0.02 ... ; WilsonInterval(p.Run.Passed, p.Run.Trials).Low >= 0.99
+//   // when p.Reached; p.Run.Trials is q.Trials, or 4 q.Trials for a close call
 #pragma once
 
 #include <optional>

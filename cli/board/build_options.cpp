@@ -9,6 +9,7 @@
 
 #include "build_report.h"
 #include "design.h"
+#include "design/response_generator.h"
 #include "number_text.h"
 #include "search_report.h"
 
@@ -281,11 +282,12 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
     app.add_flag("--trim", o.Trim,
                  "with --monte-carlo: RK-R as a fixed part and a trimmer (+-20 %), the test "
                  "frequency and gain that set it for the best yield, and the yield before and "
-                 "after the trim, simulated as a technician turns it up from its least-gain end "
-                 "to the first reading of that gain")
+                 "after the trim, simulated as the printed steps say: turned up from its "
+                 "least-gain end and left at the first position whose reading reaches that gain")
         ->group(group);
     app.add_option("--trim-steps", o.TrimSteps,
-                   "positions a trimmer can be set to, less one (default 100)")
+                   "positions a trimmer can be set to, less one (default 100: a 25-turn trimmer "
+                   "set to a quarter turn, 1 % of its travel; about 30 for a single-turn one)")
         ->group(group);
     app.add_option("--trim-meter", o.TrimMeter,
                    "accuracy of the technician's gain reading, drawn like a tolerance "
@@ -353,12 +355,23 @@ std::string ApplyBuildInputs(BuildOptions& o, InputTexts& inputs,
     return "";
 }
 
-int WriteBuildSections(const BuildOptions& o, const InputTexts& inputs, std::ostream& out,
-                       std::ostream& err) {
+BuildRun PrepareBuild(const BuildOptions& o, const DesignRecord& design) {
+    BuildRun run;
+    MakePlan(o, run.Plan);
+    run.Made = MakeBoard(design, RequestOf(run.Plan));
+    return run;
+}
+
+std::string ResponseTitle(const BuildOptions& o) {
     BuildPlan plan;
-    if (MakePlan(o, plan) != "") return 2;
-    const int status = WriteBuildReport(plan, inputs, out, err);
-    return std::max(status, WriteSearchReport(plan, inputs, out, err));
+    MakePlan(o, plan);
+    return plan.Response ? DescribeResponse(*plan.Response) : "";
+}
+
+int WriteBuildSections(const BuildRun& run, const InputTexts& inputs, const DesignRecord& design,
+                       const std::string& title, std::ostream& out, std::ostream& err) {
+    const int status = WriteBuildReport(run.Plan, inputs, design, run.Made, title, out, err);
+    return std::max(status, WriteSearchReport(run.Plan, design, run.Made, out, err));
 }
 
 }  // namespace velmora
