@@ -144,8 +144,9 @@ int main(int argc, char** argv) {
                       board->Made.NominalRkr);
         status = WriteInsightFiles(insight, inputs, *analysis, title, json ? nullptr : &std::cout,
                                    std::cerr);
-        status = std::max(status, WriteSignalSections(signal, *analysis, title, json, std::cout,
-                                                      std::cerr));
+        status = std::max(status,
+                          WriteSignalSections(signal, *analysis, title, json, std::cout, std::cerr,
+                                              board ? &board->Plan.PageSections : nullptr));
     }
     if (board)
         return std::max(

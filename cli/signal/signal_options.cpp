@@ -149,8 +149,20 @@ void AddSignalOptions(CLI::App& app, SignalOptions& o) {
         ->group(group);
 }
 
-bool SignalRequested(const SignalOptions& o) {
+namespace {
+
+bool OutputAsked(const SignalOptions& o) {
     return o.Text || !o.JsonFile.empty() || !o.PlotDir.empty();
+}
+
+bool FigureGiven(const SignalOptions& o) {
+    return !o.OpAmpText.empty() || !o.Source.empty() || !o.Load.empty() || !o.Band.empty();
+}
+
+}  // namespace
+
+bool SignalRequested(const SignalOptions& o) {
+    return OutputAsked(o) || FigureGiven(o);
 }
 
 std::string FinishSignalOptions(SignalOptions& o, BuildOptions& build, InsightOptions& insight,
@@ -195,18 +207,17 @@ std::string FinishSignalOptions(SignalOptions& o, BuildOptions& build, InsightOp
     }
 
     // 3. Where the sections go.
-    if (batch && (SignalRequested(o) || !o.OpAmpText.empty()))
+    if (batch && SignalRequested(o))
         return "--signal, --signal-json, --signal-plots and --opamp work on one design, not "
                "with --batch";
-    const bool anyFigure =
-        !o.OpAmpText.empty() || !o.Source.empty() || !o.Load.empty() || !o.Band.empty();
+    const bool anyFigure = FigureGiven(o);
     if (json && o.Text)
         return "--json covers the design only; the signal goes to --signal-json FILE ('-': "
                "stdout)";
     if (json && o.JsonFile == "-")
         return "--json and --signal-json - would both write JSON to stdout";
-    const bool used = SignalRequested(o) || !insight.SpiceFile.empty() ||
-                      !insight.ReportFile.empty() || BuildReportRequested(build);
+    const bool used = OutputAsked(o) || !insight.SpiceFile.empty() || !insight.ReportFile.empty() ||
+                      BuildReportRequested(build);
     if (anyFigure && !used)
         return "--opamp, --source-r, --load and --noise-band go with --signal, --signal-json, "
                "--signal-plots, --spice or --report";
@@ -215,7 +226,7 @@ std::string FinishSignalOptions(SignalOptions& o, BuildOptions& build, InsightOp
         insight.SpiceSourceOhms = o.SourceOhms;
         insight.SpiceLoadOhms = o.LoadOhms;
     }
-    if (SignalRequested(o) || anyFigure) {
+    if (SignalRequested(o)) {
         const SignalOptions copy = o;
         insight.ReportSections = [copy](const DesignAnalysis& a) {
             return SignalHtml(
@@ -227,10 +238,11 @@ std::string FinishSignalOptions(SignalOptions& o, BuildOptions& build, InsightOp
 }
 
 int WriteSignalSections(const SignalOptions& o, const DesignAnalysis& a, const std::string& title,
-                        bool json, std::ostream& out, std::ostream& err) {
+                        bool json, std::ostream& out, std::ostream& err, std::string* boardPage) {
     if (!SignalRequested(o)) return 0;
     const SignalAnalysis s = AnalyseSignal(SignalFor(a, o.Amp, o.SourceOhms, o.LoadOhms), o.Bands);
     if (o.Text) WriteSignalText(out, s, o.AmpGiven);
+    if (boardPage) *boardPage = SignalHtml(s, o.AmpGiven, "board");
     int status = 0;
     const auto write = [&](const std::string& name, const std::string& text, const char* what) {
         if (WriteTextFile(FilePath(name), text)) {

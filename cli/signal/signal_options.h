@@ -41,15 +41,18 @@ void AddSignalOptions(CLI::App& app, SignalOptions& options);
 std::string FinishSignalOptions(SignalOptions& options, BuildOptions& build,
                                 InsightOptions& insight, bool json, bool batch);
 
-// Whether a signal section was asked for: then the design is analysed.
+// Whether a signal section was asked for or a figure given: then the
+// design is analysed.
 bool SignalRequested(const SignalOptions& options);
 
 // Reads "gbw=10MHz,sr=5V/us,en=8nV,..." over `amp`; returns a message, or "".
 std::string ParseOpAmp(const std::string& text, OpAmp& amp);
 
 // Writes the text section, the JSON and the plots asked for; names files on
-// `out` when text is being written. Returns 0, or 1 when a file failed.
+// `out` when text is being written; puts the board page's sections into
+// `boardPage` when given. Returns 0, or 1 when a file failed.
 int WriteSignalSections(const SignalOptions& options, const DesignAnalysis& analysis,
-                        const std::string& title, bool json, std::ostream& out, std::ostream& err);
+                        const std::string& title, bool json, std::ostream& out, std::ostream& err,
+                        std::string* boardPage = nullptr);
 
 }  // namespace velmora
