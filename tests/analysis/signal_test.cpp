@@ -167,3 +167,46 @@ TEST(SignalClosedForm, DcRangeFromTheRails) {
 }
 
 }  // namespace
+
+namespace {
+
+// The source is part of R1 for the signal: moving 600 ohms from the source
+// into R1 changes no figure, only how R1's branch splits its noise.
+TEST(SignalSource, IsPartOfR1) {
+    const SignalCircuit withSource = Board();
+    SignalCircuit folded = withSource;
+    folded.Parts.R1 += folded.SourceOhms;
+    folded.SourceOhms = 0;
+    const NoiseFigures a = IntegrateNoise(withSource, 1, 1e4), b = IntegrateNoise(folded, 1, 1e4);
+    EXPECT_NEAR(a.OutRms / b.OutRms, 1, 1e-12);
+    EXPECT_NEAR(a.Share[kNoiseRs] + a.Share[kNoiseR1], b.Share[kNoiseR1], 1e-12);
+    EXPECT_NEAR(a.Share[kNoiseRs] / a.Share[kNoiseR1], 600 / withSource.Parts.R1, 1e-9);
+    const LevelFigures la = MeasureLevels(withSource, 1, 1e4), lb = MeasureLevels(folded, 1, 1e4);
+    EXPECT_DOUBLE_EQ(la.LargestSine, lb.LargestSine);
+    EXPECT_DOUBLE_EQ(OutputOffset(withSource).Worst, OutputOffset(folded).Worst);
+}
+
+// The output drives the load and the gain network with the output voltage
+// itself, so their currents peak with it: LargestSine * peak gain / R.
+TEST(SignalLevels, ResistiveCurrentsFollowTheOutput) {
+    const SignalCircuit c = Board();
+    const LevelFigures l = MeasureLevels(c, 1, 1e4);
+    const double vout = l.LargestSine * l.Peaks[kNodeOut].Value;
+    EXPECT_NEAR(l.Currents[kCurrentLoad].Value / (vout / c.LoadOhms), 1, 1e-9);
+    EXPECT_NEAR(l.Currents[kCurrentGain].Value / (vout / (c.RStarOhms + c.RkrOhms)), 1, 1e-9);
+    EXPECT_GE(l.Currents[kCurrentTotal].Value, l.Currents[kCurrentLoad].Value);
+}
+
+// The R* offered keeps K and leaves no bias-current offset: what it promises.
+TEST(SignalOffset, OfferedRStarBalances) {
+    SignalCircuit c = Board();
+    const DcOffset before = OutputOffset(c);
+    c.RStarOhms = before.BalancedRStar;
+    c.RkrOhms = before.BalancedRkr;
+    EXPECT_NEAR(GainOf(c.RkrOhms, c.RStarOhms), c.Parts.K, 1e-12);
+    const DcOffset after = OutputOffset(c);
+    EXPECT_NEAR(after.FromIb, 0, 1e-15);
+    EXPECT_NEAR(after.Worst, before.BalancedWorst, 1e-15);
+}
+
+}  // namespace
