@@ -12,6 +12,13 @@ namespace velmora {
 namespace {
 
 constexpr double kResistorGrades[] = {0.05, 0.02, 0.01, 0.005, 0.001};
+
+// The grades each series' values are sold in: E12 and E24 values at 5 and
+// 1 %; E48 values at 2 % and, being E96 and E192 values too, at 1, 0.5 and
+// 0.1 %; E96 values at 1 % and, as E192 values, at 0.5 and 0.1 %.
+constexpr double kE24Grades[] = {0.05, 0.01};
+constexpr double kE48Grades[] = {0.02, 0.01, 0.005, 0.001};
+constexpr double kE96Grades[] = {0.01, 0.005, 0.001};
 constexpr double kCapacitorGrades[] = {0.10, 0.05, 0.02, 0.01};
 
 // A yield whose interval holds the target is run again on this many times
@@ -60,11 +67,17 @@ struct Search {
     const PlanRequest& Request;
     double TestHz = 0;
 
+    std::span<const double> Grades(int part) const {
+        if (part == kBoardRkr && Request.Trim)
+            return GradesOf(part, Request.TrimSettings.FixedSeries.value_or(ESeries::E24));
+        return GradesOf(part, Request.ResistorSeries);
+    }
+
     PartTolerances TolOf(const int (&grade)[kBoardPartCount]) const {
         PartTolerances t;
         t.Shape = Request.Shape;
         for (int part = 0; part < kBoardPartCount; ++part)
-            t.Of[part] = GradesOf(part)[static_cast<size_t>(grade[part])];
+            t.Of[part] = Grades(part)[static_cast<size_t>(grade[part])];
         return t;
     }
 
@@ -96,9 +109,17 @@ struct Search {
 
 }  // namespace
 
-std::span<const double> GradesOf(int part) {
+std::span<const double> GradesOf(int part, std::optional<ESeries> series) {
     if (IsCapacitor(part)) return kCapacitorGrades;
-    return kResistorGrades;
+    if (!series) return kResistorGrades;
+    switch (*series) {
+        case ESeries::E48:
+            return kE48Grades;
+        case ESeries::E96:
+            return kE96Grades;
+        default:
+            return kE24Grades;
+    }
 }
 
 void SpreadShares(const SnappedBuild& b, const PartTolerances& tol, const ResponseShape& target,
@@ -143,13 +164,17 @@ TolerancePlan PlanTolerances(const SnappedBuild& b, const ResponseShape& target,
         const std::optional<KTrim> k = search.TrimFor(tol);
         double share[kBoardPartCount];
         SpreadShares(b, tol, target, mask, k ? &*k : nullptr, share);
+        // R2 and R3 are one value, bought as one line in one grade.
+        share[kBoardR2] += share[kBoardR3];
         int widest = -1;
         for (int part = 0; part < kBoardPartCount; ++part)
-            if (static_cast<size_t>(grade[part] + 1) < GradesOf(part).size() &&
+            if (part != kBoardR3 &&
+                static_cast<size_t>(grade[part] + 1) < search.Grades(part).size() &&
                 (widest < 0 || share[part] > share[widest]))
                 widest = part;
         if (widest < 0) break;  // every part at its tightest
         ++grade[widest];
+        grade[kBoardR3] = grade[kBoardR2];
         if (step % 3 == 0) redesign();
         run = search.Run(grade);
     }
@@ -161,17 +186,21 @@ TolerancePlan PlanTolerances(const SnappedBuild& b, const ResponseShape& target,
         double share[kBoardPartCount];
         const std::optional<KTrim> k = search.TrimFor(search.TolOf(grade));
         SpreadShares(b, search.TolOf(grade), target, mask, k ? &*k : nullptr, share);
+        share[kBoardR2] += share[kBoardR3];
         int order[kBoardPartCount];
         for (int part = 0; part < kBoardPartCount; ++part)
             order[part] = part;
         std::stable_sort(std::begin(order), std::end(order),
                          [&](int x, int y) { return share[x] < share[y]; });
         for (const int part : order) {
+            if (part == kBoardR3) continue;  // goes with R2
             while (grade[part] > 0) {
                 --grade[part];
+                grade[kBoardR3] = grade[kBoardR2];
                 const BoardRun looser = search.Run(grade);
                 if (!search.Meets(looser)) {
                     ++grade[part];
+                    grade[kBoardR3] = grade[kBoardR2];
                     break;
                 }
                 run = looser;
@@ -195,7 +224,8 @@ std::string WhatWouldReach(const SnappedBuild& b, const ResponseShape& target,
         PartTolerances t;
         t.Shape = q.Shape;
         for (int part = 0; part < kBoardPartCount; ++part)
-            t.Of[part] = IsCapacitor(part) ? capacitors : GradesOf(part).back();
+            t.Of[part] =
+                IsCapacitor(part) ? capacitors : kResistorGrades[std::size(kResistorGrades) - 1];
         return t;
     };
     const auto reaches = [&](double capacitors, bool trimmed) {
@@ -214,7 +244,7 @@ std::string WhatWouldReach(const SnappedBuild& b, const ResponseShape& target,
             if (c == tightestC) return "the gain trim (--trim)";
             char text[160];
             std::snprintf(
-                text, sizeof text, "capacitors of %g %%%s", c * 100,
+                text, sizeof text, "film capacitors of %g %%%s", c * 100,
                 trimmed ? (q.Trim ? " with the trim" : " and the gain trim (--trim)") : "");
             return text;
         }

@@ -26,8 +26,12 @@
 
 namespace velmora {
 
-// The grades on offer, loosest (cheapest) first.
-std::span<const double> GradesOf(int part);
+// The grades on offer, loosest (cheapest) first: for a resistor, those its
+// series' values are sold in (any grade for values left as computed).
+//   GradesOf(kBoardR1, ESeries::E96) -> {0.01, 0.005, 0.001}
+//   GradesOf(kBoardR1, ESeries::E24) -> {0.05, 0.01}
+//   GradesOf(kBoardC1)               -> {0.10, 0.05, 0.02, 0.01}
+std::span<const double> GradesOf(int part, std::optional<ESeries> resistorSeries = std::nullopt);
 
 struct PlanRequest {
     double TargetYield = 0.99;
@@ -36,12 +40,14 @@ struct PlanRequest {
     int Trials = 2000;
     uint64_t Seed = 0;
     Distribution Shape = Distribution::Uniform;
+    std::optional<ESeries> ResistorSeries;  // the resistors' values; the trim's fixed part's
+                                            // is TrimSettings.FixedSeries
 };
 
 struct TolerancePlan {
     bool Reached = false;
     PartTolerances Tol;
-    int Grade[kBoardPartCount] = {};  // index into GradesOf(part)
+    int Grade[kBoardPartCount] = {};  // index into the part's grades; R3's is R2's
     double Share[kBoardPartCount] = {};
     std::optional<TrimDesign> Trim;  // none with a trim asked for: no trim fits
     BoardRun Run;                    // the plan's own Monte Carlo (Trials, Seed)

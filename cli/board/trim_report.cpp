@@ -140,7 +140,18 @@ void WritePlanSection(std::ostream& out, const BuildPlan& plan, const Board& boa
     out << "\nTolerance plan for a yield of " << Fmt("%g", *plan.PlanYield * 100) << " % ("
         << MaskText(plan.Mask) << "; " << plan.Trials << " builds, seed " << plan.Seed << ")\n";
     const bool trimFits = plans[1].Trim.has_value();
-    out << "  Grades, cheapest first: resistors 5, 2, 1, 0.5, 0.1 %; capacitors 10, 5, 2, 1 %\n"
+    const auto list = [](std::span<const double> grades) {
+        std::string text;
+        for (const double g : grades)
+            text += (text.empty() ? "" : ", ") + Fmt("%g", g * 100);
+        return text + " %";
+    };
+    out << "  Grades, cheapest first: resistors " << list(GradesOf(kBoardR1, plan.Series.Resistors))
+        << (plan.Series.Resistors ? std::string(" (those ") + SeriesName(*plan.Series.Resistors) +
+                                        " values are sold in)"
+                                  : std::string())
+        << "; capacitors " << list(GradesOf(kBoardC1))
+        << "\n"
            "  Share: the part's share of the spread of the limited figures, to first order\n"
            "  Reached: when the lower end of the yield's 95 % interval (Wilson) is at the target;\n"
            "  a yield whose interval holds the target is run again on 4 times the builds\n";
