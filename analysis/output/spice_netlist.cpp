@@ -82,7 +82,7 @@ std::string RealOpAmp(const OpAmp& a) {
     t += "FINP inp 0 VINN " + Number(a.InAPerRtHz / thermal) + "\n";
     t += "RINM rm 0 1000\nVINM rm 0 DC 0\n";
     t += "FINM inn 0 VINM " + Number(a.InAPerRtHz / thermal) + "\n";
-    t += "CIN inp 0 " + Number(a.CinF) + "\n";
+    if (a.CinF > 0) t += "CIN inp 0 " + Number(a.CinF) + "\n";
     t += "BOL 0 pole I=" + Number(a.SlewVPerS * col) + "*tanh(V(inpe,inn)/" +
          Number(a.SlewVPerS * col) + ")\n";
     t += "ROL pole 0 " + Number(kOpAmpOpenLoopGain) + "\nCOL pole 0 " + Number(col) + "\n";
@@ -106,6 +106,10 @@ SpiceNetlist MakeSpiceNetlist(const FilterParts& parts, double rStarOhms, double
     }
     if (!std::isfinite(rStarOhms) || !(rStarOhms > 0)) {
         net.Problem = "R* is not a positive value: the gain network cannot be drawn";
+        return net;
+    }
+    if (options.Amp && !(options.Amp->GbwHz > 0 && options.Amp->SlewVPerS > 0)) {
+        net.Problem = "the op-amp needs a gain-bandwidth and a slew rate above 0";
         return net;
     }
     if (!std::isfinite(rkrOhms)) {

@@ -103,6 +103,7 @@ std::string ParseOpAmp(const std::string& text, OpAmp& amp) {
                    figure->Example;
         amp.*figure->Field = *v;
     }
+    if (!(amp.GbwHz > 0)) return "--opamp: the gain-bandwidth gbw must be above 0";
     if (!(amp.SlewVPerS > 0)) return "--opamp: the slew rate sr must be above 0";
     if (!(amp.SupplyV > 0)) return "--opamp: the supply must be above 0";
     if (!(amp.OutputPeak() > 0))
