@@ -5,7 +5,9 @@
 #include <cmath>
 #include <ostream>
 
+#include "common/output_files.h"
 #include "common/program.h"
+#include "common/quantity_options.h"
 #include "output/signal_plots.h"
 #include "signal_report.h"
 #include "text/quantity_text.h"
@@ -41,6 +43,16 @@ constexpr Figure kFigures[] = {
     {"supply", "V", &OpAmp::SupplyV, "5V"},
 };
 
+// A non-negative value in `unit`, in the vocabulary of every other option
+// (SI prefixes, the unit optional); messages are the caller's.
+std::optional<double> ParseQuantity(const std::string& text, const std::string& unit) {
+    const Quantity kind{"a value", unit.c_str(), true,  false, false,
+                        0,         kUnbounded,   false, false, "1"};
+    const QuantityReading r = ReadQuantity("", text, kind);
+    if (!r.Value) return std::nullopt;
+    return static_cast<double>(*r.Value);
+}
+
 // A value in its unit; "V/us" also takes V/s, "V" noise densities may end
 // in /rtHz. Never negative.
 std::optional<double> Value(std::string text, const std::string& unit) {
@@ -62,9 +74,9 @@ std::optional<double> Value(std::string text, const std::string& unit) {
 }
 
 std::optional<double> Ohms(const std::string& text) {
-    const auto v = ParseQuantity(text, "ohm");
-    if (v) return v;
-    return ParseQuantity(text, "ohms");
+    for (const char* unit : {"ohm", "ohms", "\xCE\xA9"})
+        if (const auto v = ParseQuantity(text, unit)) return v;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -140,13 +152,11 @@ void AddSignalOptions(CLI::App& app, SignalOptions& o) {
                    "times the -3 dB frequency)")
         ->type_name("LOW:HIGH")
         ->group(group);
-    app.add_option("--signal-json", o.JsonFile,
-                   "the signal sections as JSON to a file ('-': stdout)")
-        ->type_name("FILE")
+    AddOutputOption(app, "--signal-json", o.JsonFile, kJsonFile,
+                    "the signal sections as JSON to a file ('-': stdout)")
         ->group(group);
-    app.add_option("--signal-plots", o.PlotDir,
-                   "write the noise density and node gain plots (SVG) into this folder")
-        ->type_name("DIR")
+    AddOutputOption(app, "--signal-plots", o.PlotDir, kFolder,
+                    "write the noise density and node gain plots (SVG) into this folder")
         ->group(group);
 }
 
@@ -174,11 +184,12 @@ std::string FinishSignalOptions(SignalOptions& o, BuildOptions& build, InsightOp
         if (std::string e = ParseOpAmp(o.OpAmpText, o.Amp); !e.empty()) return e;
     const bool opampGbw = Lower(o.OpAmpText).find("gbw=") != std::string::npos;
     if (!build.Gbw.empty()) {
-        const auto gbw = ParseQuantity(build.Gbw, "Hz");
-        if (!gbw || !(*gbw > 0)) return "--gbw '" + build.Gbw + "' is not a frequency";
-        if (opampGbw && *gbw != o.Amp.GbwHz)
+        const QuantityReading reading = ReadQuantity("--gbw", build.Gbw, kFrequency);
+        if (!reading.Value) return reading.Error;
+        const double gbw = static_cast<double>(*reading.Value);
+        if (opampGbw && gbw != o.Amp.GbwHz)
             return "--gbw " + build.Gbw + " and --opamp gbw= name two op-amps: give one";
-        o.Amp.GbwHz = *gbw;
+        o.Amp.GbwHz = gbw;
     } else if (opampGbw && BuildReportRequested(build) && o.Amp.GbwHz > 0) {
         build.Gbw = WithPrefix(o.Amp.GbwHz, "Hz", 17);
         build.Gbw.erase(std::remove(build.Gbw.begin(), build.Gbw.end(), ' '), build.Gbw.end());
@@ -246,7 +257,7 @@ int WriteSignalSections(const SignalOptions& o, const DesignAnalysis& a, const s
     if (boardPage) *boardPage = SignalHtml(s, o.AmpGiven, "board");
     int status = 0;
     const auto write = [&](const std::string& name, const std::string& text, const char* what) {
-        if (WriteTextFile(FilePath(name), text)) {
+        if (WriteTextFile(name, text)) {
             if (!json) out << "Wrote " << what << ": " << name << "\n";
         } else {
             err << kProgram << ": cannot write the " << what << " " << name << "\n";
@@ -258,8 +269,6 @@ int WriteSignalSections(const SignalOptions& o, const DesignAnalysis& a, const s
     else if (!o.JsonFile.empty())
         write(o.JsonFile, SignalJson(s, o.AmpGiven).dump(2) + "\n", "signal JSON");
     if (!o.PlotDir.empty() && s.Valid) {
-        std::error_code ec;
-        std::filesystem::create_directories(FilePath(o.PlotDir), ec);
         write(FileInFolder(o.PlotDir, "signal-noise.svg"), NoiseDensitySvg(s, title, "noise", true),
               "noise plot");
         write(FileInFolder(o.PlotDir, "signal-levels.svg"), NodeGainSvg(s, title, "levels", true),
