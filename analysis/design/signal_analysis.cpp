@@ -1,4 +1,5 @@
 #include "signal_analysis.h"
+#include "model/portable_math.h"
 
 #include <cmath>
 
@@ -27,7 +28,7 @@ SignalAnalysis AnalyseSignal(const SignalCircuit& c, const SignalBand& band) {
     const double dcGain = NodeGains(c, 0)[kNodeOut];
     const double fullScaleRms = s.Levels.LargestSine * dcGain / std::sqrt(2.0);
     s.DynamicRangeDb =
-        s.Noise.OutRms > 0 && fullScaleRms > 0 ? 20 * std::log10(fullScaleRms / s.Noise.OutRms) : 0;
+        s.Noise.OutRms > 0 && fullScaleRms > 0 ? 20 * Log10(fullScaleRms / s.Noise.OutRms) : 0;
     s.R1ForSource = c.Parts.R1 - c.SourceOhms;
     return s;
 }

@@ -1,4 +1,5 @@
 #include "signal_plots.h"
+#include "model/portable_math.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,8 +37,9 @@ Svg Frame(const std::string& title, const std::string& subtitle) {
 
 // Whole decades around the values, at least one.
 Axis Decades(double low, double high) {
-    const double lo = std::pow(10.0, std::floor(std::log10(low)));
-    double hi = std::pow(10.0, std::ceil(std::log10(high)));
+    const double lo = PowerOfTen(DecimalExponent(low));
+    double hi = PowerOfTen(DecimalExponent(high));
+    if (hi < high) hi = PowerOfTen(DecimalExponent(high) + 1);
     if (!(hi > lo)) hi = lo * 10;
     return {lo, hi, true};
 }

@@ -1,4 +1,5 @@
 #include "levels.h"
+#include "model/portable_math.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,7 +21,7 @@ NodeVoltages Solve(const SignalCircuit& c, double hz) {
 }
 
 double NodeGain(const NodeVoltages& v, int node) {
-    return std::abs(node == kNodeOut ? v.Out : v.Ladder[node]);
+    return Abs(node == kNodeOut ? v.Out : v.Ladder[node]);
 }
 
 // The output's currents per volt of input at hz.
@@ -35,7 +36,7 @@ std::array<double, kCurrentCount> CurrentsPerVolt(const SignalCircuit& c, double
     i[kCurrentTotal] = i[kCurrentC1] + i[kCurrentC3] + i[kCurrentGain] + i[kCurrentLoad];
     std::array<double, kCurrentCount> m{};
     for (int k = 0; k < kCurrentCount; ++k)
-        m[k] = std::abs(i[k]);
+        m[k] = Abs(i[k]);
     return m;
 }
 
@@ -49,16 +50,16 @@ Peak Maximum(const std::function<double(double)>& f, const std::vector<double>& 
         if (v > best.Value) best = {v, grid[k]}, at = k;
     }
     if (at == grid.size() || at == 0 || at + 1 == grid.size()) return best;
-    double a = std::log(grid[at - 1]), b = std::log(grid[at + 1]);
+    double a = Log(grid[at - 1]), b = Log(grid[at + 1]);
     const double r = (std::sqrt(5.0) - 1) / 2;
     for (int k = 0; k < 60; ++k) {
         const double x1 = b - r * (b - a), x2 = a + r * (b - a);
-        if (f(std::exp(x1)) > f(std::exp(x2)))
+        if (f(Exp(x1)) > f(Exp(x2)))
             b = x2;
         else
             a = x1;
     }
-    const double hz = std::exp((a + b) / 2);
+    const double hz = Exp((a + b) / 2);
     const double v = f(hz);
     return v > best.Value ? Peak{v, hz} : best;
 }
@@ -77,8 +78,7 @@ LevelFigures MeasureLevels(const SignalCircuit& c, double lowHz, double highHz) 
     LevelFigures l;
     l.LowHz = lowHz;
     l.HighHz = highHz;
-    const int count =
-        std::max(2, static_cast<int>(std::ceil(std::log10(highHz / lowHz) * 100)) + 1);
+    const int count = std::max(2, static_cast<int>(std::ceil(Log10(highHz / lowHz) * 100)) + 1);
     const std::vector<double> grid = LogFrequencies(lowHz, highHz, count);
 
     // 1. Each node's peak.

@@ -2,6 +2,7 @@
 // with the op-amp's + input, so five nodal solutions per frequency carry
 // all ten sources to the output.
 #include "noise.h"
+#include "model/portable_math.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,8 +53,9 @@ NoisePowers OutputNoise(const SignalCircuit& c, double hz) {
     //    sees R* || RK-R, written without dividing by a zero RK-R.
     const double sum = c.RStarOhms + c.RkrOhms;
     const double rPar = c.RStarOhms * c.RkrOhms / sum;
-    p[kNoiseRStar] = fourKT * c.RStarOhms * std::pow(c.RkrOhms / sum, 2) * ampGain;
-    p[kNoiseRkr] = fourKT * std::abs(c.RkrOhms) * std::pow(c.RStarOhms / sum, 2) * ampGain;
+    p[kNoiseRStar] = fourKT * c.RStarOhms * (c.RkrOhms / sum) * (c.RkrOhms / sum) * ampGain;
+    p[kNoiseRkr] =
+        fourKT * std::abs(c.RkrOhms) * (c.RStarOhms / sum) * (c.RStarOhms / sum) * ampGain;
 
     // 4. The op-amp: en with its 1/f part in series with the + input; in at
     //    the + input into the ladder, at the - input through R* || RK-R.
@@ -79,11 +81,11 @@ namespace {
 template <class Visit>
 void LogTrapezoid(double lowHz, double highHz, int perDecade, Visit visit) {
     if (!(lowHz > 0) || !(highHz > lowHz)) return;
-    const double span = std::log(highHz / lowHz);
-    const int steps = std::max(2, static_cast<int>(std::ceil(span / std::log(10.0) * perDecade)));
+    const double span = Log(highHz / lowHz);
+    const int steps = std::max(2, static_cast<int>(std::ceil(span / Log(10.0) * perDecade)));
     const double h = span / steps;
     for (int k = 0; k <= steps; ++k) {
-        const double f = k == steps ? highHz : lowHz * std::exp(k * h);
+        const double f = k == steps ? highHz : lowHz * Exp(k * h);
         visit(f, (k == 0 || k == steps ? 0.5 : 1.0) * f * h);
     }
 }
@@ -112,7 +114,7 @@ NoiseFigures IntegrateNoise(const SignalCircuit& c, double lowHz, double highHz)
     for (double& share : n.Share)
         share = total > 0 ? share / total : 0;
     n.OutRms = std::sqrt(total);
-    const double dc = std::abs(CircuitNodes(DrivenParts(c), 0, StageGain(c, 0), {1}).Out);
+    const double dc = Abs(CircuitNodes(DrivenParts(c), 0, StageGain(c, 0), {1}).Out);
     n.InRms = dc > 0 ? n.OutRms / dc : 0;
     return n;
 }

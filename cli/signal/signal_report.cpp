@@ -1,4 +1,5 @@
 #include "signal_report.h"
+#include "model/portable_math.h"
 
 #include <algorithm>
 #include <array>
@@ -48,7 +49,7 @@ std::string Db(double db) {
 // -3 dB frequency.
 std::vector<double> SpotFrequencies(const SignalAnalysis& s) {
     std::vector<double> hz;
-    for (double f = std::pow(10.0, std::ceil(std::log10(s.Noise.LowHz) - 1e-9));
+    for (double f = PowerOfTen(DecimalExponent(s.Noise.LowHz * (1 - 1e-9)) + 1);
          f <= s.Noise.HighHz * (1 + 1e-9); f *= 10)
         hz.push_back(Digits(f, 6));
     if (s.Minus3dBHz > s.Noise.LowHz && s.Minus3dBHz < s.Noise.HighHz) hz.push_back(s.Minus3dBHz);
