@@ -60,7 +60,7 @@ void SpreadAccumulator::Bins::Add(double magnitude) {
     for (;;) {
         const uint64_t key = bits >> Shift;
         if (key >= Base && key < Base + Counts.size()) {
-            ++Counts[key - Base];
+            ++Counts[static_cast<size_t>(key - Base)];
             return;
         }
         // The bins in use and the new one, without the room left earlier;
@@ -82,7 +82,7 @@ void SpreadAccumulator::Bins::Add(double magnitude) {
         const uint64_t room = (want - (hi - lo)) / 2;
         lo = lo >= room ? lo - room : 0;
         hi = lo + want;
-        std::vector<uint32_t> wider(hi - lo, 0);
+        std::vector<uint32_t> wider(static_cast<size_t>(hi - lo), 0);
         std::copy(Counts.begin() + static_cast<ptrdiff_t>(first),
                   Counts.begin() + static_cast<ptrdiff_t>(last) + 1,
                   wider.begin() + static_cast<ptrdiff_t>(Base + first - lo));
@@ -93,9 +93,9 @@ void SpreadAccumulator::Bins::Add(double magnitude) {
 
 void SpreadAccumulator::Bins::Coarsen() {
     const uint64_t base = Base >> 1, last = (Base + Counts.size() - 1) >> 1;
-    std::vector<uint32_t> merged(last - base + 1, 0);
+    std::vector<uint32_t> merged(static_cast<size_t>(last - base + 1), 0);
     for (size_t k = 0; k < Counts.size(); ++k)
-        merged[((Base + k) >> 1) - base] += Counts[k];
+        merged[static_cast<size_t>(((Base + k) >> 1) - base)] += Counts[k];
     Counts.swap(merged);
     Base = base;
     ++Shift;
