@@ -37,17 +37,10 @@ std::string ExactText(double value) {
 
 // "f3db=2%", "q=5%", "peak=0.5dB"; several may share one text, comma-separated.
 std::string ParseMask(const std::string& text, YieldMask& mask) {
-    size_t start = 0;
-    while (start <= text.size()) {
-        const size_t comma = text.find(',', start);
-        const std::string item =
-            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        start = comma == std::string::npos ? text.size() + 1 : comma + 1;
-        const size_t eq = item.find('=');
-        if (eq == std::string::npos) return "mask '" + item + "' is not NAME=LIMIT";
-        const std::string name = item.substr(0, eq), limit = item.substr(eq + 1);
+    for (const auto& [name, limit] : SplitSettings(text)) {
+        if (!limit) return "mask '" + name + "' is not NAME=LIMIT";
         const QuantityReading r =
-            ReadQuantity("--mask " + name, limit, SameText(name, "peak") ? kDecibels : kMaskLimit);
+            ReadQuantity("--mask " + name, *limit, SameText(name, "peak") ? kDecibels : kMaskLimit);
         if (!r.Value) return r.Error;
         const double fraction = static_cast<double>(*r.Value);
         if (SameText(name, "peak"))

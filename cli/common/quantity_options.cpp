@@ -126,6 +126,22 @@ QuantityReading ReadQuantity(const std::string& option, const std::string& text,
     return {value, ""};
 }
 
+std::vector<Setting> SplitSettings(const std::string& text) {
+    std::vector<Setting> settings;
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t comma = std::min(text.find(',', start), text.size());
+        const std::string item = text.substr(start, comma - start);
+        start = comma + 1;
+        const size_t eq = item.find('=');
+        if (eq == std::string::npos)
+            settings.push_back({item, std::nullopt});
+        else
+            settings.push_back({item.substr(0, eq), item.substr(eq + 1)});
+    }
+    return settings;
+}
+
 CLI::Option* AddQuantityOption(CLI::App& app, const std::string& name, const Quantity& kind,
                                std::function<void(long double)> store, const std::string& help) {
     return app

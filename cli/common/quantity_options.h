@@ -23,6 +23,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -65,6 +66,16 @@ struct QuantityReading {
 };
 QuantityReading ReadQuantity(const std::string& option, const std::string& text,
                              const Quantity& kind);
+
+// A comma-separated list of NAME=VALUE settings, as --mask and --opamp take
+// them; an item without '=' comes back with no value.
+//   SplitSettings("f3db=2%,q=5%") -> {{"f3db", "2%"}, {"q", "5%"}}
+//   SplitSettings("f3db")         -> {{"f3db", nullopt}}
+struct Setting {
+    std::string Name;
+    std::optional<std::string> Value;
+};
+std::vector<Setting> SplitSettings(const std::string& text);
 
 // Registers an option whose text is read as `kind` while the command line
 // is parsed; a text that does not read stops the parse with the message.

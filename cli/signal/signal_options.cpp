@@ -82,15 +82,9 @@ std::optional<double> Ohms(const std::string& text) {
 }  // namespace
 
 std::string ParseOpAmp(const std::string& text, OpAmp& amp) {
-    size_t start = 0;
-    while (start <= text.size()) {
-        const size_t comma = text.find(',', start);
-        const std::string item =
-            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        start = comma == std::string::npos ? text.size() + 1 : comma + 1;
-        const size_t eq = item.find('=');
-        if (eq == std::string::npos) return "--opamp: '" + item + "' is not KEY=VALUE";
-        const std::string key = Lower(item.substr(0, eq)), value = item.substr(eq + 1);
+    for (const Setting& setting : SplitSettings(text)) {
+        if (!setting.Value) return "--opamp: '" + setting.Name + "' is not KEY=VALUE";
+        const std::string key = Lower(setting.Name), value = *setting.Value;
         if (key == "cm") {
             const size_t colon = value.find(':');
             const auto low = Value(value.substr(0, colon), "V");
