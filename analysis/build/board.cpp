@@ -26,6 +26,7 @@ void PlanBoard(Board& b, const BoardRequest& q) {
     p.Trials = q.Trials;
     p.Seed = q.Seed;
     p.Shape = q.Tol.Shape;
+    p.ResistorSeries = q.Series.Resistors;
     b.Plans.resize(2);
     for (int k = 0; k < 2; ++k) {
         p.Trim = k == 1;
@@ -88,9 +89,11 @@ Board MakeBoard(const DesignRecord& d, const BoardRequest& q) {
         else if (q.Trim)
             b.Trim = TrimFor(b, b.Grades, q);
         if (b.Trim) {
+            // As many builds as the plan ran for its yield, which is this one.
+            const int trials = b.Plans.empty() ? q.Trials : b.Plans[1].Run.Trials;
             b.Before =
-                SimulateBoard(SetupOf(b.Build, b.Grades, q.Trials, q.Seed), b.Target, q.Mask, true);
-            b.After = SimulateBoard(SetupOf(b.Build, b.Grades, q.Trials, q.Seed, b.Trim->Trim),
+                SimulateBoard(SetupOf(b.Build, b.Grades, trials, q.Seed), b.Target, q.Mask, true);
+            b.After = SimulateBoard(SetupOf(b.Build, b.Grades, trials, q.Seed, b.Trim->Trim),
                                     b.Target, q.Mask, true);
         }
     }
