@@ -107,6 +107,14 @@ std::vector<BomLine> BoardBill(const Board& b, const BoardRequest& q) {
         for (BomLine& line : bom)
             for (int part = 0; part < kBoardPartCount; ++part)
                 if (line.Ref == BoardPartName(part)) line.Tolerance = b.Grades.Of[part];
+    // R2 and R3 are one value in one grade: one line to order.
+    if (b.Build.Built.R2 == b.Build.Built.R3 && b.Grades.Of[kBoardR2] == b.Grades.Of[kBoardR3])
+        for (auto it = bom.begin(); it != bom.end(); ++it)
+            if (it->Ref == "R2" && it + 1 != bom.end() && (it + 1)->Ref == "R3") {
+                it->Ref = "R2, R3";
+                bom.erase(it + 1);
+                break;
+            }
     if (!b.Trim) return bom;
     const KTrim& t = b.Trim->Trim;
     for (auto it = bom.begin(); it != bom.end(); ++it) {

@@ -86,6 +86,7 @@ TEST(MakeBoard, EveryOutputReadsTheSameBoard) {
         EXPECT_EQ(line("VR1").Value, t.PotOhms);
         EXPECT_EQ(line("RK-R").Value, t.FixedOhms);
         EXPECT_EQ(line("C3").Tolerance, board.Grades.Of[kBoardC3]);
+        EXPECT_EQ(line("R2, R3").Tolerance, board.Grades.Of[kBoardR2]);  // one line to order
     }
 }
 
