@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "block_runner.h"
+#include "model/portable_math.h"
 #include "response/response_shape.h"
 
 namespace velmora {
@@ -56,7 +57,7 @@ TrimSetting SetTrimmer(const DrawnBoard& d, const CircuitPolynomial& c, const KT
 
 double GainAt(const CircuitPolynomial& c, double testHz, double k) {
     const Halves h = HalvesAt(c, testHz);
-    return std::fabs(k) / std::abs(h.Base + k * h.Gain);
+    return std::fabs(k) / Abs(h.Base + k * h.Gain);
 }
 
 std::optional<double> GainForReading(const CircuitPolynomial& c, double testHz, double gain,

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/portable_math.h"
+
 namespace velmora {
 
 namespace {
@@ -51,7 +53,7 @@ const SeriesRow& RowOf(ESeries series) {
 // exponents so that 10 nF comes out as the double nearest 1e-8.
 double Compose(int mantissa, int exponent) {
     const double m = mantissa;
-    return exponent >= 0 ? m * std::pow(10.0, exponent) : m / std::pow(10.0, -exponent);
+    return exponent >= 0 ? m * PowerOfTen(exponent) : m / PowerOfTen(-exponent);
 }
 
 }  // namespace
@@ -87,7 +89,7 @@ double SnapToSeries(double value, ESeries series) {
     //    per decade start), so that candidates are exact integers times a
     //    power of ten.
     const int scale = row.Digits - 1;
-    const int decade = static_cast<int>(std::floor(std::log10(value)));
+    const int decade = DecimalExponent(value);
     // 2. Candidates: the decade below (rounding may misplace the value by
     //    one decade), this one and the next one's first member, ascending.
     const int n = static_cast<int>(row.Mantissas.size());
@@ -116,7 +118,7 @@ double SnapToSeries(double value, ESeries series) {
     double bestDistance = INFINITY;
     for (int i = first; i <= last; ++i) {
         const double c = candidate(i);
-        const double distance = std::fabs(std::log(c / value));
+        const double distance = std::fabs(Log(c / value));
         if (distance < bestDistance) {
             bestDistance = distance;
             best = c;

@@ -7,6 +7,7 @@
 
 #include "block_runner.h"
 #include "model/circuit_polynomial.h"
+#include "model/portable_math.h"
 #include "response/quartic_shape.h"
 
 namespace velmora {
