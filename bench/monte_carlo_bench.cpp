@@ -5,28 +5,15 @@
 #include <string>
 
 #include "build/monte_carlo.h"
-#include "design/design_target.h"
-#include "number_text.h"
-#include "results.h"
-#include "standard_sets.h"
+#include "preset_design.h"
 
 using namespace velmora;
 
 namespace {
 
-DesignRecord Preset(int controlId) {
-    const StandardSet* set = FindStandardSet(controlId);
-    DesignRecord d;
-    d.AF1 = ParseNumber(set->AF1), d.F1 = ParseNumber(set->F1);
-    d.AF2 = ParseNumber(set->AF2), d.F2 = ParseNumber(set->F2);
-    d.CapUF = 1, d.FSF = 1000, d.ISF = 0.01, d.RStar = 2000;
-    ComputeDesign(d);
-    return d;
-}
-
 // R 1 %, C 5 %; the mask of a search: f0 within 3 %, -3 dB within 3 %.
 void FullRun(benchmark::State& state, int controlId, Distribution shape) {
-    const DesignRecord d = Preset(controlId);
+    const DesignRecord d = PresetDesign(controlId);
     const MonteCarloSetup setup{ScaledParts(d),
                                 d.RStar,
                                 RkrOhms(d),
@@ -43,7 +30,7 @@ void FullRun(benchmark::State& state, int controlId, Distribution shape) {
 
 // The yield alone, as a search asks for it: f0 within 3 %, no -3 dB limit.
 void YieldOnly(benchmark::State& state) {
-    const DesignRecord d = Preset(ID_STD_CHEB05);
+    const DesignRecord d = PresetDesign(ID_STD_CHEB05);
     const MonteCarloSetup setup{ScaledParts(d),
                                 d.RStar,
                                 RkrOhms(d),

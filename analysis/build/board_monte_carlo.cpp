@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "block_runner.h"
 #include "model/portable_math.h"
 #include "response/response_shape.h"
 
@@ -30,7 +31,10 @@ Halves HalvesAt(const CircuitPolynomial& c, double hz) {
 }  // namespace
 
 TrimSetting SetTrimmer(const DrawnBoard& d, const KTrim& trim) {
-    const CircuitPolynomial c = CircuitPolynomialOf(d.Parts);
+    return SetTrimmer(d, CircuitPolynomialOf(d.Parts), trim);
+}
+
+TrimSetting SetTrimmer(const DrawnBoard& d, const CircuitPolynomial& c, const KTrim& trim) {
     const auto kAt = [&](int i) { return GainOf(d.Rkr + d.Pot * i / trim.Steps, d.RStar); };
     const Halves h = HalvesAt(c, trim.TestHz);
     const auto reaches = [&](int i) {
@@ -81,31 +85,53 @@ std::optional<double> GainForReading(const CircuitPolynomial& c, double testHz, 
 
 BoardRun SimulateBoard(const BoardSetup& m, const ResponseShape& target, const YieldMask& mask,
                        bool keepSamples) {
+    struct Tally {
+        int Passed = 0, Failed = 0, OutOfRange = 0;
+        std::vector<double> Minus3dB, Peaking;  // empty unless kept
+    };
+    const KTrim* trim = m.Trim ? &*m.Trim : nullptr;
+    FilterParts nominal = m.Nominal.Parts;
+    nominal.K = GainOf(m.Nominal.Rkr, m.Nominal.RStar);
+    const QuarticShaper shaper(
+        ShapeOfDenominator(IdealDenominator(CircuitPolynomialOf(nominal), nominal.K)));
+    const ShapeParts parts = PartsRead(mask, keepSamples);
+    const auto run = [&](int count, RandomState random, Tally& t) {
+        for (int trial = 0; trial < count; ++trial) {
+            const DrawnBoard d = DrawBoard(random, m.Nominal, m.Tol, trim);
+            const CircuitPolynomial c = CircuitPolynomialOf(d.Parts);
+            double k = d.Parts.K;
+            bool setAside = false;
+            if (trim) {
+                const TrimSetting s = SetTrimmer(d, c, *trim);
+                k = s.K;
+                setAside = !s.InRange;
+                t.OutOfRange += setAside;
+            }
+            double den[5];
+            for (int i = 0; i < 5; ++i)
+                den[i] = c.Base[i] + k * c.Gain[i];
+            const ResponseShape s = shaper.Shape(den, parts);
+            if (!s.Valid || !s.Stable) {
+                ++t.Failed;
+                continue;
+            }
+            if (keepSamples) {
+                t.Minus3dB.push_back(s.Minus3dBHz);
+                t.Peaking.push_back(s.PeakingDb);
+            }
+            if (!setAside && MeetsMask(s, target, mask)) ++t.Passed;
+        }
+    };
     BoardRun r;
     r.Trials = m.Trials;
-    RandomState random = SeedRandom(m.Seed);
-    const KTrim* trim = m.Trim ? &*m.Trim : nullptr;
-    for (int trial = 0; trial < m.Trials; ++trial) {
-        const DrawnBoard d = DrawBoard(random, m.Nominal, m.Tol, trim);
-        FilterParts p = d.Parts;
-        bool setAside = false;
-        if (trim) {
-            const TrimSetting t = SetTrimmer(d, *trim);
-            p.K = t.K;
-            setAside = !t.InRange;
-            r.OutOfRange += setAside;
-        }
-        const ResponseShape s = ShapeOfDenominator(IdealDenominator(CircuitPolynomialOf(p), p.K));
-        if (!s.Valid || !s.Stable) {
-            ++r.Failed;
-            continue;
-        }
-        if (keepSamples) {
-            r.Minus3dBSamples.Add(s.Minus3dBHz);
-            r.PeakingSamples.Add(s.PeakingDb);
-        }
-        if (!setAside && MeetsMask(s, target, mask)) ++r.Passed;
-    }
+    RunBlocks<Tally>(m.Trials, m.Seed, StepsPerBoard(m.Tol.Shape, trim != nullptr), run,
+                     [&r](const Tally& t) {
+                         r.Passed += t.Passed, r.Failed += t.Failed, r.OutOfRange += t.OutOfRange;
+                         for (const double v : t.Minus3dB)
+                             r.Minus3dBSamples.Add(v);
+                         for (const double v : t.Peaking)
+                             r.PeakingSamples.Add(v);
+                     });
     r.Yield = m.Trials > 0 ? static_cast<double>(r.Passed) / m.Trials : 0;
     return r;
 }

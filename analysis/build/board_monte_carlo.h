@@ -47,6 +47,8 @@ struct BoardRun {
     SpreadAccumulator Minus3dBSamples, PeakingSamples;
 };
 
+// Runs on every core; the same for the same seed whatever the number of
+// cores.
 BoardRun SimulateBoard(const BoardSetup& setup, const ResponseShape& target, const YieldMask& mask,
                        bool keepSamples = false);
 
@@ -58,6 +60,8 @@ struct TrimSetting {
     bool InRange = true;
 };
 TrimSetting SetTrimmer(const DrawnBoard& board, const KTrim& trim);
+// The same with the board's circuit polynomial already worked out.
+TrimSetting SetTrimmer(const DrawnBoard& board, const CircuitPolynomial& c, const KTrim& trim);
 
 // The least gain K from fromK up at which the circuit's |H| at testHz is
 // `gain`; none when no such K gives it. The circuit's K is not used.

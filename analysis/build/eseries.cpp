@@ -1,5 +1,6 @@
 #include "eseries.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -90,17 +91,37 @@ double SnapToSeries(double value, ESeries series) {
     const int scale = row.Digits - 1;
     const int decade = DecimalExponent(value);
     // 2. Candidates: the decade below (rounding may misplace the value by
-    //    one decade), this one and the next one's first member.
+    //    one decade), this one and the next one's first member, ascending.
+    const int n = static_cast<int>(row.Mantissas.size());
+    const auto candidate = [&](int i) {
+        return Compose(row.Mantissas[static_cast<size_t>(i % n)], decade - 1 + i / n - scale);
+    };
+    int first = 0, last = 3 * n - 1;
+    // 3. The log distance falls, then rises, along them, and members lie a
+    //    percent or more apart: the nearest is one of the two around the
+    //    value. Only those few are compared, in the order a full scan takes,
+    //    so that the same one wins. Far from any part value, where powers of
+    //    ten overflow, every candidate is compared.
+    if (value > 1e-250 && value < 1e250) {
+        int lo = 0, hi = 3 * n;
+        while (lo < hi) {
+            const int mid = (lo + hi) / 2;
+            if (candidate(mid) < value)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        first = std::max(0, lo - 2);
+        last = std::min(3 * n - 1, lo + 1);
+    }
     double best = value;
     double bestDistance = INFINITY;
-    for (int d = decade - 1; d <= decade + 1; ++d) {
-        for (int mantissa : row.Mantissas) {
-            const double candidate = Compose(mantissa, d - scale);
-            const double distance = std::fabs(Log(candidate / value));
-            if (distance < bestDistance) {
-                bestDistance = distance;
-                best = candidate;
-            }
+    for (int i = first; i <= last; ++i) {
+        const double c = candidate(i);
+        const double distance = std::fabs(Log(c / value));
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = c;
         }
     }
     return best;

@@ -1,14 +1,11 @@
 #include "monte_carlo.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <condition_variable>
-#include <map>
-#include <mutex>
 #include <numbers>
 #include <thread>
 
+#include "block_runner.h"
 #include "model/circuit_polynomial.h"
 #include "model/portable_math.h"
 #include "response/quartic_shape.h"
@@ -31,11 +28,6 @@ bool Passes(const ResponseShape& s, const ResponseShape& target, const YieldMask
     return ok;
 }
 
-// Trials are run in blocks, each from the generator state the trials before
-// it leave, so a seed gives the same builds in the same order however many
-// threads share the blocks.
-constexpr int kBlock = 8192;
-
 struct BlockTally {
     int Failed = 0, Passed = 0;
     std::vector<double> F0[2], Q[2], Minus3dB, Peaking;  // empty unless kept
@@ -51,10 +43,7 @@ public:
           keep_(keep),
           shaper_(
               ShapeOfDenominator(IdealDenominator(CircuitPolynomialOf(m.Nominal), m.Nominal.K))),
-          parts_(keep                ? ShapeParts::All
-                 : mask.Minus3dB > 0 ? (mask.PeakingDb > 0 ? ShapeParts::All : ShapeParts::Minus3dB)
-                 : mask.PeakingDb > 0 ? ShapeParts::Peaking
-                                      : ShapeParts::PolesOnly) {}
+          parts_(PartsRead(mask, keep)) {}
 
     void Run(int count, RandomState random, BlockTally& t) const {
         if (keep_) {
@@ -99,58 +88,23 @@ private:
     ShapeParts parts_;
 };
 
-// Runs the trials on every core and hands each block's tally to `merge` in
-// block order, one at a time, so what is merged does not depend on the
-// number of threads. A thread does not start a block more than `ahead`
-// (two a thread, and two) past the last merged, which bounds the tallies
-// held at once whatever the number of trials.
 template <class Merge>
-void RunBlocks(const MonteCarloSetup& m, const ResponseShape& target, const YieldMask& mask,
+void RunTrials(const MonteCarloSetup& m, const ResponseShape& target, const YieldMask& mask,
                bool keep, Merge merge) {
-    const int trials = std::max(m.Trials, 0);
-    const int blocks = (trials + kBlock - 1) / kBlock;
-    std::vector<RandomState> starts(static_cast<size_t>(blocks));
-    RandomState random = SeedRandom(m.Seed);
-    const uint64_t steps = StepsPerBoard(m.Tol.Shape, false) * kBlock;
-    for (RandomState& start : starts) {
-        start = random;
-        for (uint64_t k = 0; k < steps; ++k)
-            NextBits(random);
-    }
-    const int workers =
-        std::min(blocks, std::max(1, static_cast<int>(std::thread::hardware_concurrency())));
-    const int ahead = 2 * workers + 2;
     const TrialRunner runner(m, target, mask, keep);
-    std::atomic<int> next{0};
-    std::mutex lock;
-    std::condition_variable merged;
-    std::map<int, BlockTally> waiting;
-    int done = 0;  // blocks merged
-    const auto work = [&] {
-        for (int b = next++; b < blocks; b = next++) {
-            {
-                std::unique_lock<std::mutex> hold(lock);
-                merged.wait(hold, [&] { return b < done + ahead; });
-            }
-            BlockTally t;
-            runner.Run(std::min(kBlock, trials - b * kBlock), starts[static_cast<size_t>(b)], t);
-            std::lock_guard<std::mutex> hold(lock);
-            waiting.emplace(b, std::move(t));
-            for (auto it = waiting.begin(); it != waiting.end() && it->first == done;
-                 it = waiting.erase(it), ++done)
-                merge(it->second);
-            merged.notify_all();
-        }
-    };
-    std::vector<std::thread> threads;
-    for (int k = 1; k < workers; ++k)
-        threads.emplace_back(work);
-    work();
-    for (std::thread& thread : threads)
-        thread.join();
+    RunBlocks<BlockTally>(
+        m.Trials, m.Seed, StepsPerBoard(m.Tol.Shape, false),
+        [&runner](int count, RandomState random, BlockTally& t) { runner.Run(count, random, t); },
+        merge);
 }
 
 }  // namespace
+
+ShapeParts PartsRead(const YieldMask& mask, bool keep) {
+    if (keep) return ShapeParts::All;
+    if (mask.Minus3dB > 0) return mask.PeakingDb > 0 ? ShapeParts::All : ShapeParts::Minus3dB;
+    return mask.PeakingDb > 0 ? ShapeParts::Peaking : ShapeParts::PolesOnly;
+}
 
 bool MaskIsEmpty(const YieldMask& m) {
     return m.Minus3dB <= 0 && m.F0 <= 0 && m.Q <= 0 && m.PeakingDb <= 0;
@@ -160,7 +114,7 @@ MonteCarloResult RunMonteCarlo(const MonteCarloSetup& m, const ResponseShape& ta
                                const YieldMask& mask) {
     MonteCarloResult r;
     r.Trials = m.Trials;
-    RunBlocks(m, target, mask, true, [&r](const BlockTally& t) {
+    RunTrials(m, target, mask, true, [&r](const BlockTally& t) {
         r.Failed += t.Failed, r.Passed += t.Passed;
         for (int i = 0; i < 2; ++i) {
             r.F0Samples[i].Add(t.F0[i]);
@@ -179,7 +133,7 @@ MonteCarloResult RunMonteCarlo(const MonteCarloSetup& m, const ResponseShape& ta
         else
             r.PeakingDb = r.PeakingSamples.Summary();
     };
-    if (r.Minus3dBSamples.Count() > 4 * kBlock && std::thread::hardware_concurrency() > 1) {
+    if (r.Minus3dBSamples.Count() > 4 * kTrialBlock && std::thread::hardware_concurrency() > 1) {
         std::thread other(someSpreads, 1);
         someSpreads(0);
         other.join();
@@ -195,7 +149,7 @@ YieldCount CountYield(const MonteCarloSetup& m, const ResponseShape& target,
                       const YieldMask& mask) {
     YieldCount y;
     y.Trials = m.Trials;
-    RunBlocks(m, target, mask, false,
+    RunTrials(m, target, mask, false,
               [&y](const BlockTally& t) { y.Failed += t.Failed, y.Passed += t.Passed; });
     y.Yield = m.Trials > 0 ? static_cast<double>(y.Passed) / m.Trials : 0;
     return y;

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "board_draw.h"
+#include "response/quartic_shape.h"
 #include "response/response_shape.h"
 #include "spread_accumulator.h"
 
@@ -72,6 +73,10 @@ struct YieldCount {
 };
 YieldCount CountYield(const MonteCarloSetup& setup, const ResponseShape& target,
                       const YieldMask& mask);
+
+// What of a build's shape MeetsMask reads under this mask; all of it when
+// the figures are kept as well.
+ShapeParts PartsRead(const YieldMask& mask, bool keep);
 
 // Whether a build's shape is inside the mask around the target's.
 bool MeetsMask(const ResponseShape& shape, const ResponseShape& target, const YieldMask& mask);

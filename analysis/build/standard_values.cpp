@@ -42,12 +42,9 @@ void MatchGain(double k, ESeries series, SnappedBuild& b) {
     }
 }
 
-}  // namespace
-
-SnappedBuild SnapDesign(const DesignRecord& d, const BuildSeries& series, double isf) {
+// R* and RK-R as the series gives them; they set K, whatever the ISF.
+SnappedBuild SnapGain(const DesignRecord& d, const BuildSeries& series) {
     SnappedBuild b;
-    b.Isf = isf;
-    b.Ideal = ScaledPartsAt(d, isf);
     b.RStar = b.RStarGiven = d.RStar;
     b.RkrIdeal = RkrOhms(d);
     b.RkrBuilt = Snap(b.RkrIdeal, series.Resistors);
@@ -55,6 +52,15 @@ SnappedBuild SnapDesign(const DesignRecord& d, const BuildSeries& series, double
         MatchGain(d.K, *series.Resistors, b);
         b.RkrIdeal = RkrFor(d.K, b.RStar);
     }
+    return b;
+}
+
+// The ladder at isf, snapped, with the gain resistors of SnapGain.
+SnappedBuild SnapLadder(const DesignRecord& d, const BuildSeries& series, double isf,
+                        const SnappedBuild& gain) {
+    SnappedBuild b = gain;
+    b.Isf = isf;
+    b.Ideal = ScaledPartsAt(d, isf);
     b.Built = b.Ideal;
     for (double* r : {&b.Built.R1, &b.Built.R2, &b.Built.R3, &b.Built.R4})
         *r = Snap(*r, series.Resistors);
@@ -62,6 +68,17 @@ SnappedBuild SnapDesign(const DesignRecord& d, const BuildSeries& series, double
         *c = Snap(*c, series.Capacitors);
     b.Built.K = GainOf(b.RkrBuilt, b.RStar);
     return b;
+}
+
+bool SameParts(const FilterParts& a, const FilterParts& b) {
+    return a.R1 == b.R1 && a.R2 == b.R2 && a.R3 == b.R3 && a.R4 == b.R4 && a.C1 == b.C1 &&
+           a.C2 == b.C2 && a.C3 == b.C3 && a.C4 == b.C4 && a.K == b.K;
+}
+
+}  // namespace
+
+SnappedBuild SnapDesign(const DesignRecord& d, const BuildSeries& series, double isf) {
+    return SnapLadder(d, series, isf, SnapGain(d, series));
 }
 
 ResponseShape ShapeOfParts(const FilterParts& parts) {
@@ -89,12 +106,18 @@ IsfSearchResult SearchIsf(const DesignRecord& d, const BuildSeries& series, doub
     IsfSearchResult best;
     best.Error.Worst = best.Error.Rss = INFINITY;
     if (steps < 2) steps = 2;
+    const SnappedBuild gain = SnapGain(d, series);
+    FilterParts last{};
     for (int k = 0; k < steps; ++k) {
         const double isf = lo * Pow(hi / lo, static_cast<double>(k) / (steps - 1));
-        const SnappedBuild build = SnapDesign(d, series, isf);
+        const SnappedBuild build = SnapLadder(d, series, isf, gain);
+        ++best.Tried;
+        // Neighbouring ISFs mostly snap to the same parts, whose error is
+        // no smaller than the first time.
+        if (k > 0 && SameParts(build.Built, last)) continue;
+        last = build.Built;
         const ResponseShape shape = ShapeOfParts(build.Built);
         const BuildError error = CompareShapes(target, shape);
-        ++best.Tried;
         if (error.Rss < best.Error.Rss) {
             best.Build = build;
             best.Shape = shape;

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <random>
 
+#include "build/trim.h"
 #include "design/design_target.h"
 #include "design/sensitivity.h"
 #include "designs.h"
@@ -154,6 +155,33 @@ TEST(MonteCarlo, SameSeedSameBuildsAcrossBlocks) {
             EXPECT_EQ(count.Passed, full.Passed);
             EXPECT_EQ(count.Failed, full.Failed);
             EXPECT_EQ(count.Yield, full.Yield);
+        }
+    }
+}
+
+// The same for a trimmed board, whose trials draw two quantities more:
+// the builds on both sides of a block boundary are those of one sequential
+// draw, each set as the procedure sets it.
+TEST(MonteCarlo, TrimmedBoardSameBuildsAcrossBlocks) {
+    const DesignRecord d = PresetDesign(ID_STD_BUTTERWORTH);
+    const SnappedBuild b = SnapDesign(d, {ESeries::E96, std::nullopt, true}, d.ISF);
+    const ResponseShape target = TargetShape(d);
+    for (Distribution shape : {Distribution::Uniform, Distribution::Gaussian}) {
+        const PartTolerances tol = EqualGrades({0.01, 0.01, shape});
+        TrimOptions o;
+        o.PilotTrials = 300;
+        const KTrim trim = DesignTrim(b, tol, target, {}, o).Trim;
+        const BoardRun run = SimulateBoard(SetupOf(b, tol, 20000, 8, trim), target, {}, true);
+        ASSERT_EQ(run.Failed, 0);  // so sample k is trial k
+        RandomState random = SeedRandom(8);
+        for (size_t trial = 0; trial <= 16385; ++trial) {
+            const DrawnBoard drawn =
+                DrawBoard(random, {b.Built, b.RStar, trim.FixedOhms}, tol, &trim);
+            if (trial % 8192 > 1 && trial % 8192 < 8191) continue;
+            const double k = SetTrimmer(drawn, trim).K;
+            const ResponseShape s =
+                ShapeOfDenominator(IdealDenominator(CircuitPolynomialOf(drawn.Parts), k));
+            EXPECT_NEAR(run.Minus3dBSamples.Values()[trial] / s.Minus3dBHz, 1, 1e-12) << trial;
         }
     }
 }
