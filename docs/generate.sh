@@ -19,9 +19,8 @@
 #                                  the part markers below show
 #   <!-- part: REGEX -->           a code block: the paragraph of the last
 #                                  run's output from the first line matching
-#                                  REGEX (grep -E) to the next empty line
+#                                  REGEX (extended) to the next empty line
 #   <!-- insert: COMMAND -->       what COMMAND prints, as Markdown (tables)
-#   <!-- setup: COMMAND -->        run, nothing shown (input files)
 #   <!-- elsewhere: COMMAND -->    a code block of a command this script cannot
 #                                  run (set-up, the Windows build); the
 #                                  template says where it is run
@@ -33,9 +32,10 @@
 #                                  page) becomes docs/NAME.svg, shown here
 #
 # A template has no code block of its own: every one comes from a run.
-# The commands of a page run in order in one scratch folder, with
-# velmora-calc on PATH and build/ reachable as in the source tree, under
-# LC_ALL=C and TZ=UTC; Monte Carlo commands give their --seed.
+# The commands of a page run in order in one scratch folder of their own,
+# with velmora-calc on PATH and also at build/native/cli/velmora-calc, under
+# LC_ALL=C and TZ=UTC; Monte Carlo commands give their --seed. The pages are
+# generated side by side.
 set -u
 export LC_ALL=C TZ=UTC
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -49,6 +49,7 @@ if [ $# -eq 0 ]; then
         cmake --build --preset native -j2 --target velmora-calc) >/dev/null || exit 1
     set -- "$root/build/native/cli"
 fi
+cli=$(cd "$1" && pwd)
 for dir in "$@"; do PATH=$(cd "$dir" && pwd):$PATH; done
 export PATH
 
@@ -103,7 +104,6 @@ page() {  # template, path of the figures relative to the page
                 run "$template" "$body"
                 cat "$capture"
                 ;;
-            setup) run "$template" "$body" ;;
             elsewhere) echo "$body" | sed 's/^/    /' ;;
             'let '*)
                 name=${kind#let }
@@ -140,8 +140,8 @@ for template in "$root"/docs/src/*.md; do
     name=$(basename "$template")
     (
         work=$scratch/work.$name capture=$scratch/capture.$name
-        mkdir -p "$work"
-        ln -s "$root/build" "$work/build"
+        mkdir -p "$work/build/native"
+        ln -s "$cli" "$work/build/native/cli"
         figures=
         [ "$name" = README.md ] && figures=docs/
         page "$template" "$figures" >"$scratch/page.$name" || exit 1
@@ -150,7 +150,9 @@ for template in "$root"/docs/src/*.md; do
     ) &
     jobs+=($!)
 done
-for job in "${jobs[@]}"; do wait "$job" || exit 1; done
+failed=0
+for job in "${jobs[@]}"; do wait "$job" || failed=1; done
+[ $failed = 0 ] || exit 1
 for template in "$root"/docs/src/*.md; do
     name=$(basename "$template")
     target=docs/$name
