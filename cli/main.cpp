@@ -11,6 +11,7 @@
 #include "board/build_options.h"
 #include "common/calculation.h"
 #include "common/console.h"
+#include "common/input_reading.h"
 #include "common/program.h"
 #include "insight/insight.h"
 #include "report/batch.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
     std::string preset;
     bool json = false;
     bool batch = false;
+    bool strict = false;
     std::optional<std::string> given[8];
     app.add_option("--preset", preset, "load a standard set: " + PresetNames());
     for (size_t k = 0; k < 8; ++k) {
@@ -71,6 +73,9 @@ int main(int argc, char** argv) {
     app.add_flag("--batch", batch,
                  "read lines of eight TAB-separated input texts (AF1 F1 AF2 F2 C FSF ISF R*) "
                  "from standard input; write the twelve result texts per line");
+    app.add_flag("--strict", strict,
+                 "refuse input texts that are not wholly a number, or that give C, FSF, ISF or "
+                 "R* not above 0 (exit 2; with --batch, such a line gets an empty line)");
     BuildOptions build;
     AddBuildOptions(app, build);
     InsightOptions insight;
@@ -97,7 +102,7 @@ int main(int argc, char** argv) {
                                              [](const auto& g) { return g.has_value(); });
         if (inputsGiven || json || !preset.empty() || BuildReportRequested(build))
             return UsageError("--batch takes its inputs from standard input only");
-        return RunBatch(std::cin, std::cout, std::cerr);
+        return RunBatch(std::cin, std::cout, std::cerr, strict);
     }
 
     InputTexts inputs;
@@ -113,6 +118,15 @@ int main(int argc, char** argv) {
     if (const std::string error = ApplyBuildInputs(build, inputs, given, !preset.empty(), json);
         !error.empty())
         return UsageError(error);
+    // The texts are read the window's way; say where that is not what was meant.
+    bool noted = false;
+    for (size_t k = 0; k < 8; ++k)
+        if (given[k])
+            if (const std::string note = ReadingNote(k, *given[k]); !note.empty()) {
+                std::cerr << kProgram << ": " << kInputOptions[k] << " " << note << "\n";
+                noted = true;
+            }
+    if (noted && strict) return kUsageError;
 
     const CalculationResult result = RunCalculation(inputs);
     // The analysis only follows the twelve texts; it never changes them.

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "build_report.h"
+#include "common/quantity_options.h"
 #include "design.h"
 #include "number_text.h"
 #include "search_report.h"
@@ -43,20 +44,18 @@ std::string ParseMask(const std::string& text, YieldMask& mask) {
         const size_t eq = item.find('=');
         if (eq == std::string::npos) return "mask '" + item + "' is not NAME=LIMIT";
         const std::string name = item.substr(0, eq), limit = item.substr(eq + 1);
-        if (SameText(name, "peak")) {
-            const auto db = ParseQuantity(limit, "dB");
-            if (!db || *db <= 0) return "mask limit '" + limit + "' is not a positive dB value";
-            mask.PeakingDb = *db;
-            continue;
-        }
-        const auto fraction = ParsePercent(limit);
-        if (!fraction || *fraction <= 0) return "mask limit '" + limit + "' is not a percentage";
-        if (SameText(name, "f3db"))
-            mask.Minus3dB = *fraction;
+        const QuantityReading r =
+            ReadQuantity("--mask " + name, limit, SameText(name, "peak") ? kDecibels : kMaskLimit);
+        if (!r.Value) return r.Error;
+        const double fraction = static_cast<double>(*r.Value);
+        if (SameText(name, "peak"))
+            mask.PeakingDb = fraction;
+        else if (SameText(name, "f3db"))
+            mask.Minus3dB = fraction;
         else if (SameText(name, "f0"))
-            mask.F0 = *fraction;
+            mask.F0 = fraction;
         else if (SameText(name, "q"))
-            mask.Q = *fraction;
+            mask.Q = fraction;
         else
             return "unknown mask '" + name + "' (use f3db, f0, q or peak)";
     }
@@ -100,9 +99,9 @@ std::string MakePlan(const BuildOptions& o, BuildPlan& plan) {
         return "--ripple and --cutoff go with --response";
     }
     if (!o.COut.empty()) {
-        plan.COutFarads = ParseQuantity(o.COut, "F");
-        if (!plan.COutFarads || !(*plan.COutFarads > 0))
-            return "--c-out '" + o.COut + "' is not a capacitance such as 10nF";
+        const QuantityReading c = ReadQuantity("--c-out", o.COut, kCapacitance);
+        if (!c.Value) return c.Error;
+        plan.COutFarads = static_cast<double>(*c.Value);
     }
     if (std::string e = ParseSeriesOption(o.Series, false, plan.Series.Resistors); !e.empty())
         return e;
@@ -112,12 +111,17 @@ std::string MakePlan(const BuildOptions& o, BuildPlan& plan) {
     plan.Series.MatchGain = o.MatchGain;
     if (!o.IsfSearch.empty()) {
         const size_t colon = o.IsfSearch.find(':');
-        char* end = nullptr;
-        plan.IsfLow = std::strtod(o.IsfSearch.c_str(), &end);
-        plan.IsfHigh =
-            colon == std::string::npos ? 0 : std::strtod(o.IsfSearch.c_str() + colon + 1, &end);
-        if (!(plan.IsfLow > 0) || !(plan.IsfHigh > plan.IsfLow))
-            return "--isf-search takes LOW:HIGH with 0 < LOW < HIGH";
+        if (colon == std::string::npos) return "--isf-search takes LOW:HIGH, e.g. 0.001:0.1";
+        const QuantityReading low =
+            ReadQuantity("--isf-search", o.IsfSearch.substr(0, colon), kScaleFactor);
+        const QuantityReading high =
+            ReadQuantity("--isf-search", o.IsfSearch.substr(colon + 1), kScaleFactor);
+        if (!low.Value) return low.Error;
+        if (!high.Value) return high.Error;
+        plan.IsfLow = static_cast<double>(*low.Value);
+        plan.IsfHigh = static_cast<double>(*high.Value);
+        if (!(plan.IsfHigh > plan.IsfLow))
+            return "--isf-search takes LOW:HIGH with 0 < LOW < HIGH, e.g. 0.001:0.1";
         if (o.IsfSteps < 2) return "--isf-steps must be at least 2";
         plan.IsfSearch = true;
         plan.IsfSteps = o.IsfSteps;
@@ -125,10 +129,12 @@ std::string MakePlan(const BuildOptions& o, BuildPlan& plan) {
     plan.Sensitivity = o.Sensitivity;
     if (o.Trials < 0) return "--monte-carlo takes a number of trials";
     plan.Trials = o.Trials;
-    const auto tolR = ParsePercent(o.TolR), tolC = ParsePercent(o.TolC);
-    if (!tolR || *tolR < 0 || *tolR >= 1) return "--tol-r '" + o.TolR + "' is not a percentage";
-    if (!tolC || *tolC < 0 || *tolC >= 1) return "--tol-c '" + o.TolC + "' is not a percentage";
-    plan.Tol = {*tolR, *tolC, Distribution::Uniform};
+    const QuantityReading tolR = ReadQuantity("--tol-r", o.TolR, kTolerance);
+    const QuantityReading tolC = ReadQuantity("--tol-c", o.TolC, kTolerance);
+    if (!tolR.Value) return tolR.Error;
+    if (!tolC.Value) return tolC.Error;
+    plan.Tol = {static_cast<double>(*tolR.Value), static_cast<double>(*tolC.Value),
+                Distribution::Uniform};
     if (SameText(o.Distribution, "gaussian"))
         plan.Tol.Shape = Distribution::Gaussian;
     else if (!SameText(o.Distribution, "uniform"))
@@ -144,21 +150,21 @@ std::string MakePlan(const BuildOptions& o, BuildPlan& plan) {
     plan.Trim = o.Trim;
     if (o.TrimSteps < 1) return "--trim-steps must be at least 1";
     plan.TrimSteps = o.TrimSteps;
-    const auto meter = ParsePercent(o.TrimMeter);
-    if (!meter || *meter < 0 || *meter >= 1)
-        return "--trim-meter '" + o.TrimMeter + "' is not a percentage";
-    plan.TrimMeter = *meter;
+    const QuantityReading meter = ReadQuantity("--trim-meter", o.TrimMeter, kTolerance);
+    if (!meter.Value) return meter.Error;
+    plan.TrimMeter = static_cast<double>(*meter.Value);
     if (!o.PlanYield.empty()) {
-        plan.PlanYield = ParsePercent(o.PlanYield);
-        if (!plan.PlanYield || !(*plan.PlanYield > 0) || *plan.PlanYield > 1)
-            return "--plan '" + o.PlanYield + "' is not a yield such as 99%";
+        const QuantityReading yield = ReadQuantity("--plan", o.PlanYield, kYield);
+        if (!yield.Value) return yield.Error;
+        plan.PlanYield = static_cast<double>(*yield.Value);
         if (MaskIsEmpty(plan.Mask)) return "--plan needs the limits: give --mask";
     }
     plan.BoardJson = o.BoardJson;
     plan.BoardReport = o.BoardReport;
     if (!o.Gbw.empty()) {
-        plan.GbwHz = ParseQuantity(o.Gbw, "Hz");
-        if (!plan.GbwHz || !(*plan.GbwHz > 0)) return "--gbw '" + o.Gbw + "' is not a frequency";
+        const QuantityReading gbw = ReadQuantity("--gbw", o.Gbw, kFrequency);
+        if (!gbw.Value) return gbw.Error;
+        plan.GbwHz = static_cast<double>(*gbw.Value);
     }
     plan.Alternatives = o.Alternatives;
     plan.Bom = o.Bom;
@@ -168,67 +174,21 @@ std::string MakePlan(const BuildOptions& o, BuildPlan& plan) {
     return CheckSearchPlan(plan.Search, plan.GbwHz.has_value(), !o.Masks.empty());
 }
 
+constexpr Quantity kTrials = Count("a number of trials", 1, 1e9L, "10000");
+constexpr Quantity kIsfSteps = Count("a number of steps", 2, 100000, "401");
+constexpr Quantity kTrimSteps = Count("a number of steps", 1, 100000, "100");
+constexpr Quantity kSeed = Count("a seed", 0, 18446744073709551615.0L, "7");
+
 }  // namespace
-
-std::optional<long double> ParseQuantityExtended(const std::string& text, const std::string& unit) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const long double number = std::strtold(begin, &end);
-    if (end == begin || !std::isfinite(number)) return std::nullopt;
-    std::string rest(end);
-    while (!rest.empty() && rest.front() == ' ')
-        rest.erase(0, 1);
-    int exponent = 0;
-    // A prefix is a prefix only when what follows is the unit or nothing:
-    // "m" alone is milli, but "mF" is milli-farad and "MHz" mega-hertz.
-    if (!rest.empty() && !SameText(rest, unit)) {
-        static const std::pair<const char*, int> kPrefixes[] = {
-            {"p", -12}, {"n", -9}, {"u", -6}, {"\xC2\xB5", -6}, {"m", -3},
-            {"k", 3},   {"K", 3},  {"M", 6},  {"G", 9}};
-        bool found = false;
-        for (const auto& [prefix, power] : kPrefixes) {
-            const std::string p = prefix;
-            if (rest.compare(0, p.size(), p) == 0) {
-                exponent = power;
-                rest.erase(0, p.size());
-                found = true;
-                break;
-            }
-        }
-        if (!found) return std::nullopt;
-    }
-    if (!rest.empty() && !SameText(rest, unit)) return std::nullopt;
-    // Powers of ten to 10^12 are exact: one rounding of the product.
-    long double power = 1;
-    for (int k = 0; k < std::abs(exponent); ++k)
-        power *= 10;
-    return exponent < 0 ? number / power : number * power;
-}
-
-std::optional<double> ParseQuantity(const std::string& text, const std::string& unit) {
-    const auto value = ParseQuantityExtended(text, unit);
-    if (!value) return std::nullopt;
-    return static_cast<double>(*value);
-}
-
-std::optional<double> ParsePercent(const std::string& text) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double number = std::strtod(begin, &end);
-    if (end == begin || !std::isfinite(number)) return std::nullopt;
-    std::string rest(end);
-    while (!rest.empty() && rest.front() == ' ')
-        rest.erase(0, 1);
-    if (!rest.empty() && rest != "%") return std::nullopt;
-    return number / 100;
-}
 
 void AddBuildOptions(CLI::App& app, BuildOptions& o) {
     const char* group = "From design to board";
     app.add_option("--response", o.Response,
                    "fill AF1, F1, AF2, F2 with a computed response: butter, cheb, bessel")
         ->group(group);
-    app.add_option("--ripple", o.RippleDb, "passband ripple in dB for --response cheb")
+    AddQuantityOption(
+        app, "--ripple", kDecibels, [&o](long double db) { o.RippleDb = static_cast<double>(db); },
+        "passband ripple in dB for --response cheb, e.g. 0.5dB")
         ->group(group);
     app.add_option("--cutoff", o.Cutoff,
                    "what F = 1 means: cheb edge (default) or 3db; bessel delay (default), phase "
@@ -248,21 +208,27 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
                    "LOW:HIGH: try ISF values over this range and build the snapped set of "
                    "smallest f0/Q error (root sum square)")
         ->group(group);
-    app.add_option("--isf-steps", o.IsfSteps, "ISF values tried by --isf-search (default 401)")
+    AddQuantityOption(
+        app, "--isf-steps", kIsfSteps, [&o](long double n) { o.IsfSteps = static_cast<int>(n); },
+        "ISF values tried by --isf-search, 2 to 100000 (default 401)")
         ->group(group);
     app.add_flag("--sensitivity", o.Sensitivity, "sensitivity of each pair's f0 and Q to each part")
         ->group(group);
-    app.add_option("--monte-carlo", o.Trials,
-                   "tolerance analysis over N random builds: every part drawn on its own, "
-                   "uniformly within +-its tolerance (a 1 % part lies anywhere in 0.99 to 1.01 "
-                   "times its value) or, with --distribution gaussian, tolerance = 3 sigma")
+    AddQuantityOption(
+        app, "--monte-carlo", kTrials, [&o](long double n) { o.Trials = static_cast<int>(n); },
+        "tolerance analysis over N random builds: every part drawn on its own, "
+        "uniformly within +-its tolerance (a 1 % part lies anywhere in 0.99 to 1.01 "
+        "times its value) or, with --distribution gaussian, tolerance = 3 sigma; "
+        "1 to 1000000000 (10k, 1M)")
         ->group(group);
     app.add_option("--tol-r", o.TolR, "resistor tolerance in percent (default 1%)")->group(group);
     app.add_option("--tol-c", o.TolC, "capacitor tolerance in percent (default 5%)")->group(group);
     app.add_option("--distribution", o.Distribution,
                    "uniform (default) or gaussian (tolerance = 3 sigma)")
         ->group(group);
-    app.add_option("--seed", o.Seed, "seed of the Monte Carlo draws (default: random, printed)")
+    AddQuantityOption(
+        app, "--seed", kSeed, [&o](long double n) { o.Seed = static_cast<unsigned long long>(n); },
+        "seed of the Monte Carlo draws, 0 to 2^64-1 (default: random, printed)")
         ->group(group);
     app.add_option("--mask", o.Masks,
                    "yield limits, e.g. f3db=2%,q=5%,f0=1%,peak=0.5dB: f0, Q and the -3 dB "
@@ -286,8 +252,9 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
                  "after the trim, simulated as a technician turns it up from its least-gain end "
                  "to the first reading of that gain")
         ->group(group);
-    app.add_option("--trim-steps", o.TrimSteps,
-                   "positions a trimmer can be set to, less one (default 100)")
+    AddQuantityOption(
+        app, "--trim-steps", kTrimSteps, [&o](long double n) { o.TrimSteps = static_cast<int>(n); },
+        "positions a trimmer can be set to, less one: 1 to 100000 (default 100)")
         ->group(group);
     app.add_option("--trim-meter", o.TrimMeter,
                    "accuracy of the technician's gain reading, drawn like a tolerance "
@@ -347,8 +314,8 @@ std::string ApplyBuildInputs(BuildOptions& o, InputTexts& inputs,
         // farads, which would make it 0.040000001899898045.
         const long double capUF = ParseNumber(inputs.Texts[Input::Cap]);
         const long double fsf = ParseNumber(inputs.Texts[Input::FSF]);
-        const double isf =
-            static_cast<double>(capUF / (*ParseQuantityExtended(o.COut, "F") * 1e6L * fsf));
+        const long double farads = *ReadQuantity("--c-out", o.COut, kCapacitance).Value;
+        const double isf = static_cast<double>(capUF / (farads * 1e6L * fsf));
         if (!(isf > 0) || !std::isfinite(isf)) return "--c-out needs a positive C and FSF";
         inputs.Texts[Input::ISF] = ExactText(isf);
     }

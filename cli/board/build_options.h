@@ -63,14 +63,4 @@ std::string ApplyBuildInputs(BuildOptions& options, InputTexts& inputs,
 int WriteBuildSections(const BuildOptions& options, const InputTexts& inputs, std::ostream& out,
                        std::ostream& err);
 
-// "10MHz" -> 1e7, "10n" -> 1e-8, "4.7uF" -> 4.7e-6, "2k2" is not read.
-// The unit, when given, must be `unit` (case-insensitive). The extended
-// value is the number read in extended precision times the prefix's power
-// of ten, rounded once.
-std::optional<double> ParseQuantity(const std::string& text, const std::string& unit);
-std::optional<long double> ParseQuantityExtended(const std::string& text, const std::string& unit);
-
-// "1%" -> 0.01, "1" -> 0.01, "0.5 %" -> 0.005; always in percent.
-std::optional<double> ParsePercent(const std::string& text);
-
 }  // namespace velmora

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "common/quantity_options.h"
+
 namespace velmora {
 
 void AddSearchOptions(CLI::App& app, SearchPlan& plan) {
@@ -11,16 +13,17 @@ void AddSearchOptions(CLI::App& app, SearchPlan& plan) {
                  "op-amp are the target's; prints what is left and the least GBW for which "
                  "that works")
         ->group(group);
-    app.add_option(
-           "--best-build", plan.BestBuilds,
-           "search the roots of the design equation, capacitors (--cap-series, default "
-           "E6, 1 nF to 1 uF), resistor series (--series, default E24, E48 and E96; "
-           "100 ohm to 1 Mohm) and R*/RK-R pairs for the highest yield under --mask (after the "
-           "gain trim with --trim) with "
-           "--tol-r, --tol-c and --distribution, ties to the smaller worst f0/Q error; "
-           "shows the best N (1 to " +
-               std::to_string(kMaxBestBuilds) +
-               "). Bounded at 98,000 Monte Carlo trials: well under a second")
+    AddQuantityOption(
+        app, "--best-build", Count("a number of candidates", 1, kMaxBestBuilds, "3"),
+        [&plan](long double n) { plan.BestBuilds = static_cast<int>(n); },
+        "search the roots of the design equation, capacitors (--cap-series, default "
+        "E6, 1 nF to 1 uF), resistor series (--series, default E24, E48 and E96; "
+        "100 ohm to 1 Mohm) and R*/RK-R pairs for the highest yield under --mask (after the "
+        "gain trim with --trim) with "
+        "--tol-r, --tol-c and --distribution, ties to the smaller worst f0/Q error; "
+        "shows the best N (1 to " +
+            std::to_string(kMaxBestBuilds) +
+            "). Bounded at 98,000 Monte Carlo trials: well under a second")
         ->group(group);
     app.add_option("--best-build-json", plan.BestBuildJson,
                    "the candidates of --best-build as JSON to a file ('-': stdout)")

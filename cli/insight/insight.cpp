@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "common/program.h"
+#include "common/quantity_options.h"
 #include "output/analysis_table.h"
 #include "output/bode_plot.h"
 #include "output/html_report.h"
@@ -76,11 +77,11 @@ void AddInsightOptions(CLI::App& app, InsightOptions& o) {
         app.add_option("--spice", o.SpiceFile, "write a SPICE netlist of the scaled circuit")
             ->type_name("FILE.cir")
             ->group(group);
-    app.add_option("--spice-gbw", o.SpiceGbwHz,
-                   "model the netlist's op-amp as a single pole with this gain-bandwidth in Hz "
-                   "(default: ideal)")
-        ->check(CLI::PositiveNumber)
-        ->type_name("HZ")
+    AddQuantityOption(
+        app, "--spice-gbw", kFrequency,
+        [&o](long double hz) { o.SpiceGbwHz = static_cast<double>(hz); },
+        "model the netlist's op-amp as a single pole with this gain-bandwidth, e.g. 1MHz "
+        "(default: ideal)")
         ->needs(spice)
         ->group(group);
     app.add_option("--report", o.ReportFile,

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/calculation.h"
+#include "common/input_reading.h"
 #include "fpu_scope.h"
 
 namespace velmora {
@@ -26,9 +27,26 @@ bool SplitFields(const std::string& line, InputTexts& inputs, size_t& count) {
     return count == 8;
 }
 
+// Names each field that does not read as meant; false when there was one.
+bool NoteReadings(const InputTexts& inputs, long lineNumber, std::ostream& err) {
+    if (NoFieldIsANumber(inputs.Texts.data(), 8)) {
+        err << "velmora-calc: line " << lineNumber
+            << ": no field is a number (a header line?); every input read as 0\n";
+        return false;
+    }
+    bool clean = true;
+    for (size_t k = 0; k < 8; ++k)
+        if (const std::string note = ReadingNote(k, inputs.Texts[k]); !note.empty()) {
+            err << "velmora-calc: line " << lineNumber << ": " << kInputNames[k] << " " << note
+                << "\n";
+            clean = false;
+        }
+    return clean;
+}
+
 }  // namespace
 
-int RunBatch(std::istream& in, std::ostream& out, std::ostream& err) {
+int RunBatch(std::istream& in, std::ostream& out, std::ostream& err, bool strict) {
     // One scope for the whole batch, so that the engine's own scopes find
     // their state already set and skip the control-register writes; nothing
     // here computes in floating point between the calls.
@@ -45,6 +63,13 @@ int RunBatch(std::istream& in, std::ostream& out, std::ostream& err) {
             out << '\n';
             status = 1;
             continue;
+        }
+        if (!NoteReadings(inputs, lineNumber, err)) {
+            status = 1;
+            if (strict) {
+                out << '\n';
+                continue;
+            }
         }
         const CalculationResult result = RunCalculation(inputs);
         text.clear();
