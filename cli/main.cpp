@@ -128,7 +128,13 @@ int main(int argc, char** argv) {
             }
     if (noted && strict) return kUsageError;
 
+    // The design is computed once; the board of the build options, when
+    // any are given, once from it, and every output renders those two.
     const CalculationResult result = RunCalculation(inputs);
+    std::optional<BuildRun> board;
+    if (!json && BuildReportRequested(build)) board = PrepareBuild(build, result.Design);
+    std::string title = ResponseTitle(build);
+    if (title.empty()) title = DesignTitle(preset);
     // The analysis only follows the twelve texts; it never changes them.
     std::optional<DesignAnalysis> analysis;
     if (InsightRequested(insight)) analysis = AnalyseDesign(result.Design);
@@ -142,10 +148,16 @@ int main(int argc, char** argv) {
     if (analysis) {
         if (!json && insight.Analyse) WriteAnalysisText(std::cout, *analysis);
         WriteDiagnostics(std::cerr, *analysis);
-        status = WriteInsightFiles(insight, inputs, *analysis, DesignTitle(preset),
-                                   json ? nullptr : &std::cout, std::cerr);
+        // With standard values, a trim or a plan, the pictures, the netlist
+        // and the report are of the board in the bill of materials.
+        if (board && BoardDiffersFromDesign(board->Plan))
+            ShowBoard(*analysis, board->Made.Nominal, board->Made.Build.RStar,
+                      board->Made.NominalRkr);
+        status = WriteInsightFiles(insight, inputs, *analysis, title, json ? nullptr : &std::cout,
+                                   std::cerr);
     }
-    if (!json && BuildReportRequested(build))
-        return std::max(status, WriteBuildSections(build, inputs, std::cout, std::cerr));
+    if (board)
+        return std::max(
+            status, WriteBuildSections(*board, inputs, result.Design, title, std::cout, std::cerr));
     return status;
 }

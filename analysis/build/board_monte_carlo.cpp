@@ -26,45 +26,28 @@ Halves HalvesAt(const CircuitPolynomial& c, double hz) {
     return {base / c.Numerator, gain / c.Numerator};
 }
 
-// Where the technician leaves the trimmer for this build: turned up from
-// its least-gain end until the reading first reaches the stated gain, at
-// the quantised position nearest that point; an end stop, out of range,
-// when the reading starts above it or never reaches it. Past a high-Q
-// pair's resonance the reading falls again, so "first" matters.
-struct Adjustment {
-    double K = 0;
-    bool InRange = true;
-};
-
-Adjustment Adjust(const FilterParts& parts, double rstar, double fixed, double pot, double trueGain,
-                  const KTrim& trim) {
-    const CircuitPolynomial c = CircuitPolynomialOf(parts);
-    const auto gainOf = [&](double position) { return GainOf(fixed + position * pot, rstar); };
-    if (GainAt(c, trim.TestHz, gainOf(0)) >= trueGain) return {gainOf(0), false};
-    const auto k = GainForReading(c, trim.TestHz, trueGain, gainOf(0));
-    const double position = k ? ((*k - 1) * rstar - fixed) / pot : 1;
-    const double quantised = std::round(std::min(position, 1.0) * trim.Steps) / trim.Steps;
-    return {gainOf(quantised), position <= 1};
-}
-
 }  // namespace
 
-const char* BoardPartName(int part) {
-    static const char* const kNames[] = {"R1", "R2", "R3", "R4", "C1",
-                                         "C2", "C3", "C4", "R*", "RK-R"};
-    return part >= 0 && part < kBoardPartCount ? kNames[part] : "?";
-}
-
-bool IsCapacitor(int part) {
-    return part >= kBoardC1 && part <= kBoardC4;
-}
-
-PartTolerances EqualGrades(const Tolerances& tol) {
-    PartTolerances t;
-    for (int part = 0; part < kBoardPartCount; ++part)
-        t.Of[part] = IsCapacitor(part) ? tol.Capacitor : tol.Resistor;
-    t.Shape = tol.Shape;
-    return t;
+TrimSetting SetTrimmer(const DrawnBoard& d, const KTrim& trim) {
+    const CircuitPolynomial c = CircuitPolynomialOf(d.Parts);
+    const auto kAt = [&](int i) { return GainOf(d.Rkr + d.Pot * i / trim.Steps, d.RStar); };
+    const Halves h = HalvesAt(c, trim.TestHz);
+    const auto reaches = [&](int i) {
+        const double k = kAt(i);
+        return std::fabs(k) / std::abs(h.Base + k * h.Gain) * d.Meter >= trim.StatedGain;
+    };
+    if (reaches(0)) return {kAt(0), 0, false};
+    // The reading's first crossing, solved, says where to start looking;
+    // the positions from just below it are then read as the technician
+    // reads them, so that rounding never skips the first one that reaches.
+    const auto k = GainForReading(c, trim.TestHz, trim.StatedGain / d.Meter, kAt(0));
+    const double crossing =
+        k && d.Pot > 0 ? (RkrFor(*k, d.RStar) - d.Rkr) / d.Pot * trim.Steps : trim.Steps + 1.0;
+    const int from =
+        std::max(1, static_cast<int>(std::floor(std::min(crossing, trim.Steps + 1.0))));
+    for (int i = from; i <= trim.Steps; ++i)
+        if (reaches(i)) return {kAt(i), i, true};
+    return {kAt(trim.Steps), trim.Steps, false};
 }
 
 double GainAt(const CircuitPolynomial& c, double testHz, double k) {
@@ -100,25 +83,16 @@ BoardRun SimulateBoard(const BoardSetup& m, const ResponseShape& target, const Y
     BoardRun r;
     r.Trials = m.Trials;
     RandomState random = SeedRandom(m.Seed);
-    const PartTolerances& tol = m.Tol;
+    const KTrim* trim = m.Trim ? &*m.Trim : nullptr;
     for (int trial = 0; trial < m.Trials; ++trial) {
-        FilterParts p = m.Nominal;
-        double* const values[] = {&p.R1, &p.R2, &p.R3, &p.R4, &p.C1, &p.C2, &p.C3, &p.C4};
-        for (int part = kBoardR1; part <= kBoardC4; ++part)
-            *values[part] *= DrawFactor(random, tol.Of[part], tol.Shape);
-        const double rstar = m.RStar * DrawFactor(random, tol.Of[kBoardRStar], tol.Shape);
-        if (!m.Trim) {
-            p.K = GainOf(m.Rkr * DrawFactor(random, tol.Of[kBoardRkr], tol.Shape), rstar);
-        } else {
-            const KTrim& t = *m.Trim;
-            const double fixed = t.FixedOhms * DrawFactor(random, tol.Of[kBoardRkr], tol.Shape);
-            const double pot = t.PotOhms * DrawFactor(random, t.PotTolerance, tol.Shape);
-            // The meter reads the true gain times its error; the technician
-            // stops when it reads the stated gain.
-            const double trueGain = t.StatedGain / DrawFactor(random, t.Meter, tol.Shape);
-            const Adjustment a = Adjust(p, rstar, fixed, pot, trueGain, t);
-            p.K = a.K;
-            r.OutOfRange += !a.InRange;
+        const DrawnBoard d = DrawBoard(random, m.Nominal, m.Tol, trim);
+        FilterParts p = d.Parts;
+        bool setAside = false;
+        if (trim) {
+            const TrimSetting t = SetTrimmer(d, *trim);
+            p.K = t.K;
+            setAside = !t.InRange;
+            r.OutOfRange += setAside;
         }
         const ResponseShape s = ShapeOfDenominator(IdealDenominator(CircuitPolynomialOf(p), p.K));
         if (!s.Valid || !s.Stable) {
@@ -129,7 +103,7 @@ BoardRun SimulateBoard(const BoardSetup& m, const ResponseShape& target, const Y
             r.Minus3dBSamples.push_back(s.Minus3dBHz);
             r.PeakingSamples.push_back(s.PeakingDb);
         }
-        if (MeetsMask(s, target, mask)) ++r.Passed;
+        if (!setAside && MeetsMask(s, target, mask)) ++r.Passed;
     }
     r.Yield = m.Trials > 0 ? static_cast<double>(r.Passed) / m.Trials : 0;
     return r;

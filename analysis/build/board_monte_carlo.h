@@ -2,18 +2,20 @@
 // tolerance grade, and optionally a trimmer in RK-R that a technician sets
 // by one gain reading at one test frequency.
 //
-// A trial draws R1..R4, C1..C4, R* and RK-R (the fixed part, when trimmed)
-// in that order, as RunMonteCarlo does, so with equal grades and no trim the
-// same seed gives the same builds and the same yield. A trimmed trial then
-// draws the trimmer's end-to-end value and the meter's error, and:
-//   1. solves for the gain K whose reading at TestHz is StatedGain (the
-//      reading is the true |Vout / Vin| times the meter's error),
-//   2. turns the trimmer up from its least-gain end to the first setting
-//      giving that K, and leaves it at the nearest of its Steps + 1
-//      positions (at an end stop, when the setting lies outside the range),
-//   3. judges the adjusted build against the mask.
+// A trial draws its board with DrawBoard, so with equal grades and no trim
+// the same seed gives the builds and the yield of RunMonteCarlo. A trimmed
+// trial then follows the printed procedure at the trimmer's real positions:
+//   1. VR1 at its least-gain end (position 0);
+//   2. the reading is the true |Vout / Vin| at TestHz times the meter's
+//      error, drawn once for the board;
+//   3. VR1 is turned up a position at a time and left at the first position
+//      whose reading reaches StatedGain;
+//   4. a board reading above StatedGain at the start, or below it at the
+//      other end, is outside the trim range: counted in OutOfRange and set
+//      aside (never a pass), its figures those at that end;
+//   5. the adjusted build is judged against the mask.
 //
-//   BoardSetup s{built.Built, built.RStar, built.RkrBuilt, EqualGrades(tol), 10000, 1};
+//   BoardSetup s{{built.Built, built.RStar, built.RkrBuilt}, EqualGrades(tol), 10000, 1};
 //   s.Trim = KTrim{1870, 500, 900, 2.134};
 //   BoardRun r = SimulateBoard(s, target, mask);   // r.Yield after the adjustment
 #pragma once
@@ -27,47 +29,8 @@
 
 namespace velmora {
 
-enum BoardPart {
-    kBoardR1,
-    kBoardR2,
-    kBoardR3,
-    kBoardR4,
-    kBoardC1,
-    kBoardC2,
-    kBoardC3,
-    kBoardC4,
-    kBoardRStar,
-    kBoardRkr,
-    kBoardPartCount
-};
-
-// "R1" .. "R4", "C1" .. "C4", "R*", "RK-R".
-const char* BoardPartName(int part);
-bool IsCapacitor(int part);
-
-// Relative tolerance of each part, as in Tolerances.
-struct PartTolerances {
-    double Of[kBoardPartCount] = {};
-    Distribution Shape = Distribution::Uniform;
-};
-
-PartTolerances EqualGrades(const Tolerances& tol);
-
-// RK-R = FixedOhms + position * PotOhms, position in [0, 1].
-struct KTrim {
-    double FixedOhms = 0;
-    double PotOhms = 0;
-    double TestHz = 0;      // 0: the technician sets the DC gain
-    double StatedGain = 0;  // |Vout / Vin| to set at TestHz
-    int Steps = 100;        // positions the trimmer can be left at, less one
-    double Meter = 0.005;   // the reading's relative accuracy, as a tolerance
-    double PotTolerance = 0.2;
-};
-
 struct BoardSetup {
-    FilterParts Nominal;
-    double RStar = 0;
-    double Rkr = 0;  // without a trim
+    BoardNominal Nominal;  // its Rkr is the trim's fixed part when trimmed
     PartTolerances Tol;
     int Trials = 0;
     uint64_t Seed = 0;
@@ -78,7 +41,7 @@ struct BoardRun {
     int Trials = 0;
     int Passed = 0;
     int Failed = 0;      // unstable or degenerate after any adjustment
-    int OutOfRange = 0;  // the stated reading lay beyond an end of the trimmer
+    int OutOfRange = 0;  // set aside by step 4 of the procedure
     double Yield = 0;
     // Kept when asked, trial order, failed trials left out.
     std::vector<double> Minus3dBSamples, PeakingSamples;
@@ -86,6 +49,15 @@ struct BoardRun {
 
 BoardRun SimulateBoard(const BoardSetup& setup, const ResponseShape& target, const YieldMask& mask,
                        bool keepSamples = false);
+
+// Where the procedure leaves the trimmer of a drawn board: the gain K and
+// the position (0 .. Steps), InRange false when step 4 sets it aside.
+struct TrimSetting {
+    double K = 0;
+    int Position = 0;
+    bool InRange = true;
+};
+TrimSetting SetTrimmer(const DrawnBoard& board, const KTrim& trim);
 
 // The least gain K from fromK up at which the circuit's |H| at testHz is
 // `gain`; none when no such K gives it. The circuit's K is not used.

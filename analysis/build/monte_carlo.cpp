@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
-#include <numbers>
 #include <thread>
 
 #include "model/circuit_polynomial.h"
@@ -12,33 +11,6 @@
 namespace velmora {
 
 namespace {
-
-uint64_t Rotate(uint64_t x, int k) {
-    return (x << k) | (x >> (64 - k));
-}
-
-uint64_t NextBits(RandomState& r) {
-    const uint64_t result = Rotate(r.S[1] * 5, 7) * 9;
-    const uint64_t t = r.S[1] << 17;
-    r.S[2] ^= r.S[0];
-    r.S[3] ^= r.S[1];
-    r.S[1] ^= r.S[2];
-    r.S[0] ^= r.S[3];
-    r.S[2] ^= t;
-    r.S[3] = Rotate(r.S[3], 45);
-    return result;
-}
-
-// One part's factor: 1 + tol * u with u uniform in [-1, 1), or 1 + tol/3 * g.
-double Draw(RandomState& r, double tol, Distribution shape) {
-    if (shape == Distribution::Gaussian) return 1 + tol / 3 * NextGaussian(r);
-    return 1 + tol * (2 * NextUniform(r) - 1);
-}
-
-// Generator steps a trial takes: ten parts, two steps for a Gaussian draw.
-uint64_t StepsPerTrial(Distribution shape) {
-    return shape == Distribution::Gaussian ? 20 : 10;
-}
 
 bool Within(double value, double target, double limit) {
     return limit <= 0 || std::fabs(value / target - 1) <= limit;
@@ -85,17 +57,11 @@ public:
                  {&t.F0[0], &t.F0[1], &t.Q[0], &t.Q[1], &t.Minus3dB, &t.Peaking})
                 v->reserve(static_cast<size_t>(count));
         }
-        const Tolerances& tol = m_.Tol;
+        const PartTolerances tol = EqualGrades(m_.Tol);
+        const BoardNominal nominal{m_.Nominal, m_.RStar, m_.Rkr};
         for (int trial = 0; trial < count; ++trial) {
             // 1. Draw every part, in a fixed order so a seed means one sequence.
-            FilterParts p = m_.Nominal;
-            for (double* value : {&p.R1, &p.R2, &p.R3, &p.R4})
-                *value *= Draw(random, tol.Resistor, tol.Shape);
-            for (double* value : {&p.C1, &p.C2, &p.C3, &p.C4})
-                *value *= Draw(random, tol.Capacitor, tol.Shape);
-            const double rstar = m_.RStar * Draw(random, tol.Resistor, tol.Shape);
-            const double rkr = m_.Rkr * Draw(random, tol.Resistor, tol.Shape);
-            p.K = GainOf(rkr, rstar);
+            const FilterParts p = DrawBoard(random, nominal, tol).Parts;
 
             // 2. What this build does.
             const CircuitPolynomial c = CircuitPolynomialOf(p);
@@ -134,7 +100,7 @@ std::vector<BlockTally> RunBlocks(const MonteCarloSetup& m, const ResponseShape&
     const int blocks = (trials + kBlock - 1) / kBlock;
     std::vector<RandomState> starts(static_cast<size_t>(blocks));
     RandomState random = SeedRandom(m.Seed);
-    const uint64_t steps = StepsPerTrial(m.Tol.Shape) * kBlock;
+    const uint64_t steps = StepsPerBoard(m.Tol.Shape, false) * kBlock;
     for (RandomState& start : starts) {
         start = random;
         for (uint64_t k = 0; k < steps; ++k)
@@ -160,29 +126,6 @@ std::vector<BlockTally> RunBlocks(const MonteCarloSetup& m, const ResponseShape&
 }
 
 }  // namespace
-
-RandomState SeedRandom(uint64_t seed) {
-    RandomState r;
-    for (uint64_t& word : r.S) {
-        seed += 0x9E3779B97F4A7C15ull;
-        uint64_t z = seed;
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        word = z ^ (z >> 31);
-    }
-    return r;
-}
-
-double NextUniform(RandomState& r) {
-    return static_cast<double>(NextBits(r) >> 11) * 0x1.0p-53;
-}
-
-double NextGaussian(RandomState& r) {
-    // Box-Muller; 1 - u keeps the logarithm's argument in (0, 1].
-    const double u = 1 - NextUniform(r);
-    const double v = NextUniform(r);
-    return std::sqrt(-2 * std::log(u)) * std::cos(2 * std::numbers::pi * v);
-}
 
 bool MaskIsEmpty(const YieldMask& m) {
     return m.Minus3dB <= 0 && m.F0 <= 0 && m.Q <= 0 && m.PeakingDb <= 0;
@@ -267,10 +210,6 @@ YieldCount CountYield(const MonteCarloSetup& m, const ResponseShape& target,
         y.Failed += t.Failed, y.Passed += t.Passed;
     y.Yield = m.Trials > 0 ? static_cast<double>(y.Passed) / m.Trials : 0;
     return y;
-}
-
-double DrawFactor(RandomState& r, double tol, Distribution shape) {
-    return Draw(r, tol, shape);
 }
 
 bool MeetsMask(const ResponseShape& shape, const ResponseShape& target, const YieldMask& mask) {

@@ -2,9 +2,8 @@
 // its tolerance, and the spread of what they do.
 //
 // Each trial draws R1..R4, R* and RK-R within the resistor tolerance and
-// C1..C4 within the capacitor tolerance, independently; K follows from
-// RK-R and R*. Uniform draws fill +-tol evenly; Gaussian draws take tol as
-// three standard deviations (99.7 % of parts inside the marking).
+// C1..C4 within the capacitor tolerance, independently, as DrawBoard draws
+// a board of equal grades; K follows from RK-R and R*.
 //
 //   MonteCarloSetup m{built, 2000, 2076, {0.01, 0.05, Distribution::Uniform}, 10000, 1};
 //   MonteCarloResult r = RunMonteCarlo(m, target, mask);
@@ -14,18 +13,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/circuit.h"
+#include "board_draw.h"
 #include "response/response_shape.h"
 
 namespace velmora {
-
-enum class Distribution { Uniform, Gaussian };
-
-struct Tolerances {
-    double Resistor = 0.01;  // relative: 0.01 is 1 %
-    double Capacitor = 0.05;
-    Distribution Shape = Distribution::Uniform;
-};
 
 struct MonteCarloSetup {
     FilterParts Nominal;
@@ -84,21 +75,7 @@ struct YieldCount {
 YieldCount CountYield(const MonteCarloSetup& setup, const ResponseShape& target,
                       const YieldMask& mask);
 
-// The generator behind the draws (xoshiro256**, seeded through splitmix64):
-// the same seed gives the same trials on every platform and compiler, which
-// the standard library's distributions do not promise.
-struct RandomState {
-    uint64_t S[4];
-};
-RandomState SeedRandom(uint64_t seed);
-double NextUniform(RandomState& r);   // [0, 1)
-double NextGaussian(RandomState& r);  // mean 0, standard deviation 1
-
 Spread SpreadOf(std::vector<double> samples);
-
-// One part's factor, as a trial draws it: 1 + tol * u with u uniform in
-// [-1, 1), or 1 + tol / 3 * g with g standard normal.
-double DrawFactor(RandomState& r, double tol, Distribution shape);
 
 // Whether a build's shape is inside the mask around the target's.
 bool MeetsMask(const ResponseShape& shape, const ResponseShape& target, const YieldMask& mask);

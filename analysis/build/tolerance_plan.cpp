@@ -53,7 +53,7 @@ struct Search {
     const ResponseShape& Target;
     const YieldMask& Mask;
     const PlanRequest& Request;
-    double TestHz = 0, StatedGain = 0;
+    double TestHz = 0;
 
     PartTolerances TolOf(const int (&grade)[kBoardPartCount]) const {
         PartTolerances t;
@@ -65,7 +65,7 @@ struct Search {
 
     std::optional<KTrim> TrimFor(const PartTolerances& tol) const {
         if (!Request.Trim) return std::nullopt;
-        return FitTrimRange(Build, tol, TestHz, StatedGain, Request.TrimSettings);
+        return FitTrim(Build, tol, TestHz, Request.TrimSettings);
     }
 
     BoardRun Run(const int (&grade)[kBoardPartCount]) const {
@@ -114,7 +114,6 @@ TolerancePlan PlanTolerances(const SnappedBuild& b, const ResponseShape& target,
         if (!q.Trim) return;
         trim = DesignTrim(b, search.TolOf(grade), target, mask, q.TrimSettings);
         search.TestHz = trim->Trim.TestHz;
-        search.StatedGain = trim->Trim.StatedGain;
     };
     redesign();
     if (trim && !trim->Reachable) return plan;  // no trimmer in RK-R sets this design

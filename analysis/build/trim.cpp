@@ -51,33 +51,8 @@ double Quantile(std::vector<double> v, double fraction) {
     return v[at];
 }
 
-}  // namespace
-
-BoardSetup SetupOf(const SnappedBuild& b, const PartTolerances& tol, int trials, uint64_t seed,
-                   const std::optional<KTrim>& trim) {
-    BoardSetup s;
-    s.Nominal = b.Built;
-    s.RStar = b.RStar;
-    s.Rkr = b.RkrBuilt;
-    s.Tol = tol;
-    s.Trials = trials;
-    s.Seed = seed;
-    s.Trim = trim;
-    return s;
-}
-
-double TargetGainAt(const SnappedBuild& b, double hz) {
-    return GainAt(CircuitPolynomialOf(b.Ideal), hz, b.Ideal.K);
-}
-
-double LowestK(const SnappedBuild& b, const KTrim& t) {
-    return GainOf(t.FixedOhms, b.RStar);
-}
-
-double HighestK(const SnappedBuild& b, const KTrim& t) {
-    return GainOf(t.FixedOhms + t.PotOhms, b.RStar);
-}
-
+// The fixed part and the trimmer for the builds' needs of the target's gain
+// at testHz (pilot draws of o.PilotTrials).
 KTrim FitTrimRange(const SnappedBuild& b, const PartTolerances& tol, double testHz,
                    double statedGain, const TrimOptions& o) {
     KTrim t;
@@ -89,23 +64,64 @@ KTrim FitTrimRange(const SnappedBuild& b, const PartTolerances& tol, double test
     // The RK-R each pilot build needs, drawn as SimulateBoard draws it.
     std::vector<double> needs;
     RandomState random = SeedRandom(o.Seed);
+    const BoardNominal nominal{b.Built, b.RStar, 0};
     for (int trial = 0; trial < o.PilotTrials; ++trial) {
-        FilterParts p = b.Built;
-        double* const values[] = {&p.R1, &p.R2, &p.R3, &p.R4, &p.C1, &p.C2, &p.C3, &p.C4};
-        for (int part = kBoardR1; part <= kBoardC4; ++part)
-            *values[part] *= DrawFactor(random, tol.Of[part], tol.Shape);
-        const double rstar = b.RStar * DrawFactor(random, tol.Of[kBoardRStar], tol.Shape);
-        DrawFactor(random, tol.Of[kBoardRkr], tol.Shape);
-        DrawFactor(random, t.PotTolerance, tol.Shape);
-        const double trueGain = statedGain / DrawFactor(random, t.Meter, tol.Shape);
-        if (const auto k = GainForReading(CircuitPolynomialOf(p), testHz, trueGain, 1))
-            needs.push_back((*k - 1) * rstar);
+        const DrawnBoard d = DrawBoard(random, nominal, tol, &t);
+        if (const auto k =
+                GainForReading(CircuitPolynomialOf(d.Parts), testHz, statedGain / d.Meter, 1))
+            needs.push_back(RkrFor(*k, d.RStar));
     }
     const double low = Quantile(needs, kUncovered / 2);
     const double high = Quantile(needs, 1 - kUncovered / 2);
     const double fixedTol = tol.Of[kBoardRkr];
     t.FixedOhms = SeriesFloor(low / (1 + fixedTol), o.FixedSeries.value_or(ESeries::E24));
     t.PotOhms = TrimmerAtLeast((high - t.FixedOhms * (1 - fixedTol)) / (1 - t.PotTolerance));
+    return t;
+}
+
+}  // namespace
+
+BoardSetup SetupOf(const SnappedBuild& b, const PartTolerances& tol, int trials, uint64_t seed,
+                   const std::optional<KTrim>& trim) {
+    BoardSetup s;
+    s.Nominal = {b.Built, b.RStar, trim ? trim->FixedOhms : b.RkrBuilt};
+    s.Tol = tol;
+    s.Trials = trials;
+    s.Seed = seed;
+    s.Trim = trim;
+    return s;
+}
+
+double TargetGainAt(const SnappedBuild& b, double hz) {
+    return GainAt(CircuitPolynomialOf(b.Ideal), hz, b.Ideal.K);
+}
+
+double StatedGainFor(const SnappedBuild& b, const KTrim& t) {
+    const CircuitPolynomial c = CircuitPolynomialOf(b.Built);
+    const double target = TargetGainAt(b, t.TestHz);
+    const auto k = GainForReading(c, t.TestHz, target, 1);
+    if (!k || !(t.PotOhms > 0)) return target;
+    const double halfStep = t.PotOhms / (2.0 * t.Steps * b.RStar);
+    const double stated = GainAt(c, t.TestHz, *k - halfStep);
+    return stated > 0 && std::isfinite(stated) ? stated : target;
+}
+
+double LowestK(const SnappedBuild& b, const KTrim& t) {
+    return GainOf(t.FixedOhms, b.RStar);
+}
+
+double HighestK(const SnappedBuild& b, const KTrim& t) {
+    return GainOf(t.FixedOhms + t.PotOhms, b.RStar);
+}
+
+KTrim FitTrim(const SnappedBuild& b, const PartTolerances& tol, double testHz,
+              const TrimOptions& o) {
+    // As printed for the technician: four digits of gain. The reading to
+    // stop at depends on the trimmer's step, and the range on that reading:
+    // fitted for the target's gain first, then for the reading it gives.
+    KTrim t = FitTrimRange(b, tol, testHz, RoundToDigits(TargetGainAt(b, testHz), 4), o);
+    t = FitTrimRange(b, tol, testHz, RoundToDigits(StatedGainFor(b, t), 4), o);
+    t.StatedGain = RoundToDigits(StatedGainFor(b, t), 4);
     return t;
 }
 
@@ -116,9 +132,9 @@ TrimDesign DesignTrim(const SnappedBuild& b, const PartTolerances& tol, const Re
     for (const double fraction : kTestFractions) {
         // As printed for the technician: three digits of frequency, four of gain.
         const double hz = RoundToDigits(fraction * target.Minus3dBHz, 3);
-        const double gain = RoundToDigits(TargetGainAt(b, hz), 4);
+        const double gain = TargetGainAt(b, hz);
         if (!(gain > 0) || !std::isfinite(gain)) continue;
-        const KTrim trim = FitTrimRange(b, tol, hz, gain, o);
+        const KTrim trim = FitTrim(b, tol, hz, o);
         const BoardRun run =
             SimulateBoard(SetupOf(b, tol, o.PilotTrials, o.Seed, trim), target, mask);
         if (run.OutOfRange == run.Trials || !(run.Yield > best.PilotYield)) continue;

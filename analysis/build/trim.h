@@ -8,7 +8,9 @@
 // bottom of their tolerances, reaches what 99.85 % need, so that the range
 // covers 99.7 % of builds. The test frequency is the one, among DC and
 // 0.5 to 1.25 times the target's -3 dB frequency, that gives the best yield
-// after the trim; the gain to set there is the target's own.
+// after the trim. The gain to turn VR1 up to there is the target's, less
+// half the change one position makes: the technician stops at the first
+// position that reaches it, on average half a position past the crossing.
 //
 //   TrimDesign t = DesignTrim(build, EqualGrades(tol), target, mask, {});
 //   // t.Trim: fixed 1.87k, trimmer 500, set |Vout/Vin| to 2.134 at 900 Hz
@@ -51,17 +53,24 @@ TrimDesign DesignTrim(const SnappedBuild& build, const PartTolerances& tol,
 double BuildYield(const SnappedBuild& build, const PartTolerances& tol, const ResponseShape& target,
                   const YieldMask& mask, bool trimmed, const TrimOptions& o, int trials);
 
-// Fits the fixed part and the trimmer to the builds' needs for a test
-// frequency and the gain stated there (pilot draws of o.PilotTrials).
-KTrim FitTrimRange(const SnappedBuild& build, const PartTolerances& tol, double testHz,
-                   double statedGain, const TrimOptions& o);
+// The trim for a test frequency: the fixed part and the trimmer fitted to
+// what the builds need there (pilot draws of o.PilotTrials) and the reading
+// to turn VR1 up to (StatedGainFor), to four digits as printed.
+KTrim FitTrim(const SnappedBuild& build, const PartTolerances& tol, double testHz,
+              const TrimOptions& o);
 
 // The Monte Carlo setup of a snapped build with these grades, trimmed or not.
 BoardSetup SetupOf(const SnappedBuild& build, const PartTolerances& tol, int trials, uint64_t seed,
                    const std::optional<KTrim>& trim = std::nullopt);
 
-// The target's gain at hz: the figure the technician sets there.
+// The target's gain at hz.
 double TargetGainAt(const SnappedBuild& build, double hz);
+
+// The reading to turn VR1 up to at t.TestHz, unrounded: the nominal board's
+// gain half a position below the K that gives the target's gain there, so
+// that stopping at the first position that reaches it lands, on average,
+// on the target. The target's gain when no K gives it.
+double StatedGainFor(const SnappedBuild& build, const KTrim& t);
 
 // The K range a trim gives at nominal values: 1 + fixed / R* to
 // 1 + (fixed + trimmer) / R*.

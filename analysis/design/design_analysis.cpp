@@ -97,6 +97,12 @@ FilterParts UnroundedParts(const DesignRecord& d) {
     return p;
 }
 
+void ShowBoard(DesignAnalysis& a, const FilterParts& parts, double rstar, double rkr) {
+    a.Shown = Realise(parts, a.Target);
+    a.RStar = rstar;
+    a.RKRShown = rkr;
+}
+
 DesignAnalysis AnalyseDesign(const DesignRecord& design) {
     DesignAnalysis a;
     // 1. The texts on screen.

@@ -20,6 +20,12 @@ namespace velmora {
 // ShowResults, so they are exactly those on screen.
 DesignAnalysis AnalyseDesign(const DesignRecord& design);
 
+// Puts a board's parts in place of those as shown, so that the plots, the
+// netlist and the report of the analysis show the board: the diagnostics
+// stay those of the design.
+//   ShowBoard(a, board.Nominal, 1620, 1685);   // a.Shown: the board solved
+void ShowBoard(DesignAnalysis& analysis, const FilterParts& parts, double rstar, double rkr);
+
 // The scaled parts as shown: R1..R4 from their texts in ohms, C from its
 // text in uF, K = 1 + RK-R / R* (the K text when R* is 0 or not finite).
 FilterParts ShownParts(const DesignRecord& design, const ResultTexts& texts);

@@ -8,8 +8,10 @@
 #include <random>
 
 #include "build_report.h"
+#include "common/output_files.h"
 #include "common/quantity_options.h"
 #include "design.h"
+#include "design/response_generator.h"
 #include "number_text.h"
 #include "search_report.h"
 
@@ -244,17 +246,19 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
                  "that cannot be built are marked")
         ->group(group);
     app.add_flag("--bom", o.Bom, "bill of materials as text")->group(group);
-    app.add_option("--bom-csv", o.BomCsv, "bill of materials as CSV to a file ('-': stdout)")
+    AddOutputOption(app, "--bom-csv", o.BomCsv, kCsvFile,
+                    "bill of materials as CSV to a file ('-': stdout)")
         ->group(group);
     app.add_flag("--trim", o.Trim,
                  "with --monte-carlo: RK-R as a fixed part and a trimmer (+-20 %), the test "
                  "frequency and gain that set it for the best yield, and the yield before and "
-                 "after the trim, simulated as a technician turns it up from its least-gain end "
-                 "to the first reading of that gain")
+                 "after the trim, simulated as the printed steps say: turned up from its "
+                 "least-gain end and left at the first position whose reading reaches that gain")
         ->group(group);
     AddQuantityOption(
         app, "--trim-steps", kTrimSteps, [&o](long double n) { o.TrimSteps = static_cast<int>(n); },
-        "positions a trimmer can be set to, less one: 1 to 100000 (default 100)")
+        "positions a trimmer can be set to, less one: 1 to 100000 (default 100: a 25-turn "
+        "trimmer set to a quarter turn, 1 % of its travel; about 30 for a single-turn one)")
         ->group(group);
     app.add_option("--trim-meter", o.TrimMeter,
                    "accuracy of the technician's gain reading, drawn like a tolerance "
@@ -265,16 +269,16 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
                    "yield (e.g. 99%), without and with the trim, and each part's share of the "
                    "spread")
         ->group(group);
-    app.add_option("--board-json", o.BoardJson,
-                   "the trim, its procedure, the plan and the yields as JSON to a file ('-': "
-                   "stdout)")
+    AddOutputOption(app, "--board-json", o.BoardJson, kJsonFile,
+                    "the trim, its procedure, the plan and the yields as JSON to a file ('-': "
+                    "stdout)")
         ->group(group);
-    app.add_option("--board-report", o.BoardReport,
-                   "the board as one HTML page: trim, procedure, spread before and after it, "
-                   "plans and bill of materials")
+    AddOutputOption(app, "--board-report", o.BoardReport, kHtmlFile,
+                    "the board as one HTML page: trim, procedure, spread before and after it, "
+                    "plans and bill of materials")
         ->group(group);
-    app.add_option("--plot-dir", o.PlotDir,
-                   "write SVG plots (responses, Monte Carlo histograms) into this folder")
+    AddOutputOption(app, "--plot-dir", o.PlotDir, kFolder,
+                    "write SVG plots (responses, Monte Carlo histograms) into this folder")
         ->group(group);
     AddSearchOptions(app, o.Search);
 }
@@ -322,12 +326,23 @@ std::string ApplyBuildInputs(BuildOptions& o, InputTexts& inputs,
     return "";
 }
 
-int WriteBuildSections(const BuildOptions& o, const InputTexts& inputs, std::ostream& out,
-                       std::ostream& err) {
+BuildRun PrepareBuild(const BuildOptions& o, const DesignRecord& design) {
+    BuildRun run;
+    MakePlan(o, run.Plan);
+    run.Made = MakeBoard(design, RequestOf(run.Plan));
+    return run;
+}
+
+std::string ResponseTitle(const BuildOptions& o) {
     BuildPlan plan;
-    if (MakePlan(o, plan) != "") return 2;
-    const int status = WriteBuildReport(plan, inputs, out, err);
-    return std::max(status, WriteSearchReport(plan, inputs, out, err));
+    MakePlan(o, plan);
+    return plan.Response ? DescribeResponse(*plan.Response) : "";
+}
+
+int WriteBuildSections(const BuildRun& run, const InputTexts& inputs, const DesignRecord& design,
+                       const std::string& title, std::ostream& out, std::ostream& err) {
+    const int status = WriteBuildReport(run.Plan, inputs, design, run.Made, title, out, err);
+    return std::max(status, WriteSearchReport(run.Plan, design, run.Made, out, err));
 }
 
 }  // namespace velmora

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "build_plan.h"
 #include "common/calculation.h"
 #include "search_options.h"
 
@@ -58,9 +59,21 @@ std::string ApplyBuildInputs(BuildOptions& options, InputTexts& inputs,
                              const std::optional<std::string> (&given)[8], bool hasPreset,
                              bool json);
 
+// The options made into a plan (after ApplyBuildInputs accepted them) and
+// the one board of the design they ask for, worked out once.
+struct BuildRun {
+    BuildPlan Plan;
+    Board Made;
+};
+BuildRun PrepareBuild(const BuildOptions& options, const DesignRecord& design);
+
+// What titles call the design when --response gives it
+// ("Tchebysheff 0.5 dB, ripple-band edge at 1"); "" otherwise.
+std::string ResponseTitle(const BuildOptions& options);
+
 // The sections after the design report (see build_report.h); the exit
 // status: 0, or 1 when a file could not be written.
-int WriteBuildSections(const BuildOptions& options, const InputTexts& inputs, std::ostream& out,
-                       std::ostream& err);
+int WriteBuildSections(const BuildRun& run, const InputTexts& inputs, const DesignRecord& design,
+                       const std::string& title, std::ostream& out, std::ostream& err);
 
 }  // namespace velmora

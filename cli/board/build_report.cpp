@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "board_page.h"
-#include "build/bom.h"
+#include "board_text.h"
 #include "build/opamp_gbw.h"
 #include "common/program.h"
 #include "design.h"
@@ -20,30 +20,19 @@
 #include "model/circuit_polynomial.h"
 #include "output/build_plots.h"
 #include "text/quantity_text.h"
+#include "trim_report.h"
 
 namespace velmora {
 
 namespace {
 
-constexpr double kGbwLimit = 0.01;  // f0 and Q within 1 % of the ideal amplifier
-
 std::string Hz(double v) {
     return Fmt("%.6g", v) + " Hz";
 }
 
-std::string Percent(double fraction) {
-    return Fmt("%+.3f", fraction * 100) + " %";
-}
-
-DesignRecord Design(const InputTexts& inputs) {
-    DesignRecord d;
-    ReadInputs(d, [&](int id) {
-        for (size_t k = 0; k < 8; ++k)
-            if (kInputIds[k] == id) return inputs.Texts[k];
-        return std::string();
-    });
-    ComputeDesign(d);
-    return d;
+// A deviation: signed, three decimals.
+std::string Deviation(double fraction) {
+    return Percent(fraction, 3, true);
 }
 
 void WriteShapes(std::ostream& out, const char* heading, const ResponseShape& target,
@@ -53,11 +42,11 @@ void WriteShapes(std::ostream& out, const char* heading, const ResponseShape& ta
     for (int i = 0; i < 2; ++i) {
         const std::string n = std::to_string(i + 1);
         out << Row("Pair " + n + " f0", Hz(target.Pairs[i].F0Hz), Hz(realised.Pairs[i].F0Hz),
-                   Percent(e.F0[i]));
+                   Deviation(e.F0[i]));
         out << Row("Pair " + n + " Q", Fmt("%.5g", target.Pairs[i].Q),
-                   Fmt("%.5g", realised.Pairs[i].Q), Percent(e.Q[i]));
+                   Fmt("%.5g", realised.Pairs[i].Q), Deviation(e.Q[i]));
     }
-    out << Row("-3 dB", Hz(target.Minus3dBHz), Hz(realised.Minus3dBHz), Percent(e.Minus3dB));
+    out << Row("-3 dB", Hz(target.Minus3dBHz), Hz(realised.Minus3dBHz), Deviation(e.Minus3dB));
     out << Row("Peaking", Fmt("%.3f dB", target.PeakingDb), Fmt("%.3f dB", realised.PeakingDb),
                Fmt("%+.3f dB", e.PeakingDb));
     if (!realised.Stable) out << "  The built circuit is UNSTABLE.\n";
@@ -71,10 +60,10 @@ void WriteParts(std::ostream& out, const SnappedBuild& b) {
     for (int k = 0; k < 6; ++k) {
         const char* unit = k == 5 ? "F" : " ohm";
         out << Row(names[k], FormatEngineering(ideal[k], 5) + unit,
-                   FormatEngineering(built[k], 4) + unit, Percent(built[k] / ideal[k] - 1));
+                   FormatEngineering(built[k], 4) + unit, Deviation(built[k] / ideal[k] - 1));
     }
     out << Row("K", Fmt("%.5f", b.Ideal.K), Fmt("%.5f", b.Built.K),
-               Percent(b.Built.K / b.Ideal.K - 1));
+               Deviation(b.Built.K / b.Ideal.K - 1));
 }
 
 // A figure right-aligned in `width` characters, never cut however long.
@@ -161,36 +150,8 @@ ResponseCurve CurveOf(const std::string& name, const std::vector<double>& hz,
     return c;
 }
 
-bool WriteFile(const std::string& path, const std::string& text, std::ostream& err) {
-    const bool written = WriteTextFile(FilePath(path), text);
-    if (!written) err << kProgram << ": cannot write " << path << "\n";
-    return written;
-}
-
-}  // namespace
-
-std::string MaskText(const YieldMask& m) {
-    std::string text;
-    const auto add = [&](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
-    if (m.Minus3dB > 0) add("-3 dB within " + Fmt("%g", m.Minus3dB * 100) + " %");
-    if (m.F0 > 0) add("f0 within " + Fmt("%g", m.F0 * 100) + " %");
-    if (m.Q > 0) add("Q within " + Fmt("%g", m.Q * 100) + " %");
-    if (m.PeakingDb > 0) add("peaking within " + Fmt("%g", m.PeakingDb) + " dB");
-    return text;
-}
-
-int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostream& out,
-                     std::ostream& err) {
-    int status = 0;
-    // The plot folder first: a CSV bill may be asked for inside it.
-    if (!plan.PlotDir.empty()) {
-        std::error_code ignored;  // a folder that cannot be made shows as unwritable files
-        std::filesystem::create_directories(FilePath(plan.PlotDir), ignored);
-    }
-    const DesignRecord d = Design(inputs);
-    const ResponseShape target = TargetShape(d);
-
-    // 1. Where the inputs came from.
+// 1. Where the inputs came from.
+void WriteSource(std::ostream& out, const BuildPlan& plan, const InputTexts& inputs) {
     if (plan.Response)
         out << "\nResponse: " << DescribeResponse(*plan.Response) << "\n  AF1 "
             << inputs.Texts[Input::AF1] << ", F1 " << inputs.Texts[Input::F1] << ", AF2 "
@@ -198,214 +159,217 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, std::ostre
     if (plan.COutFarads)
         out << "\nCapacitors of " << FormatEngineering(*plan.COutFarads, 4)
             << "F on the board: ISF " << inputs.Texts[Input::ISF] << "\n";
-
-    // 2. The build: snapped at the design's ISF, or at the best of a range.
-    SnappedBuild build = SnapDesign(d, plan.Series, d.ISF);
-    if (plan.IsfSearch) {
-        const IsfSearchResult best =
-            SearchIsf(d, plan.Series, plan.IsfLow, plan.IsfHigh, plan.IsfSteps);
-        if (std::isfinite(best.Error.Rss)) build = best.Build;
-        out << "\nISF search: " << best.Tried << " values from " << Fmt("%g", plan.IsfLow) << " to "
-            << Fmt("%g", plan.IsfHigh) << "; used ISF " << Fmt("%.6g", build.Isf)
-            << " (root sum square of the f0 and Q errors " << Fmt("%.3f", best.Error.Rss * 100)
-            << " %)\n";
-    }
-    const ResponseShape built = ShapeOfParts(build.Built);
-    if (plan.Series.Resistors || plan.Series.Capacitors || plan.IsfSearch) {
-        out << "\nStandard values: " << SeriesLabel(plan.Series) << ", R* "
-            << Fmt("%g", build.RStar)
-            << (build.RStar == build.RStarGiven ? " ohm as given" : " ohm chosen for K") << ", ISF "
-            << Fmt("%.6g", build.Isf) << "\n";
-        WriteParts(out, build);
-        out << "\n";
-        WriteShapes(out, "Built", target, built);
-    }
-
-    // 3. Sensitivities of what is built.
-    if (plan.Sensitivity) {
-        out << "\nSensitivities S = (dy/y)/(dx/x) of the built circuit:\n";
-        WriteSensitivity(out, SensitivitiesOf(build.Built));
-    }
-
-    // 4. The op-amp.
-    GbwLimit gbwLimit;
-    if (plan.GbwHz || plan.Bom || !plan.BomCsv.empty())
-        gbwLimit = MinimumGbw(build.Built, kGbwLimit);
-    if (plan.GbwHz) {
-        out << "\nOp-amp: single pole, GBW " << FormatEngineering(*plan.GbwHz, 4)
-            << "Hz, DC gain 100 dB\n";
-        const ResponseShape real = ShapeWithGbw(build.Built, *plan.GbwHz);
-        WriteShapes(out, "With op-amp", built, real);
-        out << "  (target here: the same parts with an ideal amplifier; extra pole at "
-            << FormatEngineering(real.ExtraPoleHz, 3) << "Hz)\n";
-        out << "  Least GBW keeping f0 and Q within 1 %: "
-            << (gbwLimit.Found ? FormatEngineering(gbwLimit.GbwHz, 3) + "Hz" : "none") << "\n";
-    }
-
-    // 5. Monte Carlo.
-    MonteCarloResult mc;
-    if (plan.Trials > 0) {
-        const MonteCarloSetup setup{build.Built, build.RStar, build.RkrBuilt,
-                                    plan.Tol,    plan.Trials, plan.Seed};
-        mc = RunMonteCarlo(setup, target, plan.Mask);
-        out << "\nMonte Carlo: " << plan.Trials << " builds, R "
-            << Fmt("%g", plan.Tol.Resistor * 100) << " %, C " << Fmt("%g", plan.Tol.Capacitor * 100)
-            << " %, "
-            << (plan.Tol.Shape == Distribution::Gaussian ? "Gaussian (tolerance = 3 sigma)"
-                                                         : "uniform")
-            << ", seed " << plan.Seed << "\n";
-        char head[256];
-        std::snprintf(head, sizeof head, "  %-10s %12s %12s %12s %12s %12s\n", "", "Target", "Mean",
-                      "Std dev", "0.5 %", "99.5 %");
-        out << head;
-        for (int i = 0; i < 2; ++i) {
-            WriteSpread(out, "f0 " + std::to_string(i + 1) + " Hz", mc.F0[i], target.Pairs[i].F0Hz,
-                        "%.5g");
-            WriteSpread(out, "Q " + std::to_string(i + 1), mc.Q[i], target.Pairs[i].Q, "%.4g");
-        }
-        WriteSpread(out, "-3 dB Hz", mc.Minus3dB, target.Minus3dBHz, "%.5g");
-        WriteSpread(out, "Peaking dB", mc.PeakingDb, target.PeakingDb, "%.3f");
-        if (mc.Failed > 0) out << "  Unstable or degenerate builds: " << mc.Failed << "\n";
-        if (!MaskIsEmpty(plan.Mask) && !CanBeMade(build))
-            out << "  Yield (" << MaskText(plan.Mask)
-                << "): none, no board: a part would be negative or is missing\n";
-        else if (!MaskIsEmpty(plan.Mask))
-            out << "  Yield (" << MaskText(plan.Mask) << "): " << Fmt("%.2f", mc.Yield * 100)
-                << " % (" << mc.Passed << " of " << mc.Trials << ")\n";
-    }
-
-    // 5b. The trim and the tolerance plans.
-    const BoardOutcome board = WriteBoardSections(plan, build, target, out);
-    if (plan.BoardJson == "-")
-        out << "\n" << board.Json;
-    else if (!plan.BoardJson.empty() && !WriteFile(plan.BoardJson, board.Json, err))
-        status = 1;
-
-    // 6. Other roots of the design equation.
-    if (plan.Alternatives) {
-        const std::vector<AlternativeDesign> all = AlternativeDesigns(d);
-        int buildable = 0;
-        for (const AlternativeDesign& a : all)
-            buildable += a.Buildable;
-        out << "\nAlternative designs: " << all.size() << " root(s) of the design equation, "
-            << buildable << " with every part positive (scaled values)\n";
-        char line[256];
-        std::snprintf(line, sizeof line, "  %-3s %-10s %-10s %-10s %-8s %-10s %s\n", "#", "R1",
-                      "R2 = R3", "R4", "K", "RK-R", "worst S");
-        out << line;
-        int n = 0;
-        for (const AlternativeDesign& a : all) {
-            std::snprintf(line, sizeof line, "  %-3d %-10s %-10s %-10s %-8.4f %-10s %s%s%s\n", ++n,
-                          FormatEngineering(a.Scaled.R1, 5).c_str(),
-                          FormatEngineering(a.Scaled.R2, 5).c_str(),
-                          FormatEngineering(a.Scaled.R4, 5).c_str(), a.K,
-                          FormatEngineering(RkrFor(a.K, d.RStar), 5).c_str(),
-                          WorstText(a.Sensitivity).c_str(), a.Shown ? "  <- the window's" : "",
-                          a.Buildable ? "" : " (not buildable: a part is negative)");
-            out << line;
-        }
-    }
-
-    // 7. Bill of materials.
-    std::vector<BomLine> bom = BillOfMaterials(build, plan.Series, &plan.Tol, &gbwLimit);
-    ApplyBoard(bom, board);
-    if (!plan.BoardReport.empty() &&
-        !WriteFile(plan.BoardReport, BoardPage(plan, build, target, board, bom), err))
-        status = 1;
-    if (plan.Bom) {
-        out << "\nBill of materials:\n";
-        WriteBomText(out, bom);
-    }
-    if (plan.BomCsv == "-") {
-        out << "\n";
-        WriteBomCsv(out, bom);
-    } else if (!plan.BomCsv.empty()) {
-        std::ostringstream csv;
-        WriteBomCsv(csv, bom);
-        if (!WriteTextFile(FilePath(plan.BomCsv), csv.str())) {
-            err << kProgram << ": cannot write " << plan.BomCsv << "\n";
-            status = 1;
-        }
-    }
-
-    // 8. Plots.
-    if (!plan.PlotDir.empty()) {
-        const auto inDir = [&](const std::string& name) {
-            return FileInFolder(plan.PlotDir, name);
-        };
-        const double f0 = std::sqrt(target.Pairs[0].F0Hz * target.Pairs[1].F0Hz);
-        const std::vector<double> hz = LogGrid(f0 / 20, f0 * 20, 400);
-        const Polynomial td = TargetDenominator(d);
-        std::vector<ResponseCurve> curves = {
-            CurveOf("Target", hz,
-                    [&](double f) {
-                        return d.K * td[0] / EvaluatePolynomial(td, {0, 2 * std::numbers::pi * f});
-                    }),
-            CurveOf("Built", hz, [&](double f) {
-                const CircuitPolynomial c = CircuitPolynomialOf(build.Built);
-                return build.Built.K * c.Numerator /
-                       EvaluatePolynomial(IdealDenominator(c, build.Built.K),
-                                          {0, 2 * std::numbers::pi * f});
-            })};
-        if (plan.GbwHz)
-            curves.push_back(
-                CurveOf("Built, GBW " + FormatEngineering(*plan.GbwHz, 3) + "Hz", hz,
-                        [&](double f) { return ResponseWithGbw(build.Built, *plan.GbwHz, f); }));
-        bool ok = WriteFile(
-            inDir("build_response.svg"),
-            ResponseSvg("Built vs target response",
-                        "Target: the pole pairs as entered; built: " + SeriesLabel(plan.Series) +
-                            ", ISF " + Fmt("%.6g", build.Isf),
-                        curves, hz.front(), hz.back()),
-            err);
-        if (plan.Trials > 0) {
-            const auto band = [&](double t, double m) {
-                return m > 0 ? std::pair{t * (1 - m), t * (1 + m)} : std::pair{0.0, 0.0};
-            };
-            const auto [lo3, hi3] = band(target.Minus3dBHz, plan.Mask.Minus3dB);
-            ok = WriteFile(inDir("build_mc_f3db.svg"),
-                           HistogramSvg({"-3 dB frequency", "Hz", mc.Minus3dBSamples,
-                                         target.Minus3dBHz, lo3, hi3}),
-                           err) &&
-                 ok;
-            const double pk = plan.Mask.PeakingDb;
-            ok = WriteFile(inDir("build_mc_peaking.svg"),
-                           HistogramSvg({"Peaking", "dB", mc.PeakingSamples, target.PeakingDb,
-                                         pk > 0 ? target.PeakingDb - pk : 0,
-                                         pk > 0 ? target.PeakingDb + pk : 0}),
-                           err) &&
-                 ok;
-            for (int i = 0; i < 2; ++i) {
-                const std::string n = std::to_string(i + 1);
-                const auto [lof, hif] = band(target.Pairs[i].F0Hz, plan.Mask.F0);
-                const auto [loq, hiq] = band(target.Pairs[i].Q, plan.Mask.Q);
-                ok = WriteFile(inDir("build_mc_f0_" + n + ".svg"),
-                               HistogramSvg({"f0 of pair " + n, "Hz", mc.F0Samples[i],
-                                             target.Pairs[i].F0Hz, lof, hif}),
-                               err) &&
-                     ok;
-                ok = WriteFile(inDir("build_mc_q_" + n + ".svg"),
-                               HistogramSvg({"Q of pair " + n, "", mc.QSamples[i],
-                                             target.Pairs[i].Q, loq, hiq}),
-                               err) &&
-                     ok;
-            }
-        }
-        ok = WriteTrimPlots(plan.PlotDir, board, target, plan.Mask, err) && ok;
-        if (!ok)
-            status = 1;
-        else
-            out << "\nPlots written to " << plan.PlotDir << "\n";
-    }
-    return status;
 }
 
-std::string Row(const std::string& label, const std::string& a, const std::string& b,
-                const std::string& c) {
-    char buffer[256];
-    std::snprintf(buffer, sizeof buffer, "  %-14s %-16s %-16s %s\n", label.c_str(), a.c_str(),
-                  b.c_str(), c.c_str());
-    return buffer;
+// 2. The build: snapped at the design's ISF, or at the best of a range.
+void WriteStandardValues(std::ostream& out, const BuildPlan& plan, const Board& board) {
+    const SnappedBuild& build = board.Build;
+    if (board.IsfSearch)
+        out << "\nISF search: " << board.IsfSearch->Tried << " values from "
+            << Fmt("%g", plan.IsfLow) << " to " << Fmt("%g", plan.IsfHigh) << "; used ISF "
+            << Fmt("%.6g", build.Isf) << " (root sum square of the f0 and Q errors "
+            << Fmt("%.3f", board.IsfSearch->Error.Rss * 100) << " %)\n";
+    if (!plan.Series.Resistors && !plan.Series.Capacitors && !plan.IsfSearch) return;
+    out << "\nStandard values: " << SeriesLabel(plan.Series) << ", R* " << Fmt("%g", build.RStar)
+        << (build.RStar == build.RStarGiven ? " ohm as given" : " ohm chosen for K") << ", ISF "
+        << Fmt("%.6g", build.Isf) << "\n";
+    WriteParts(out, build);
+    out << "\n";
+    WriteShapes(out, "Built", board.Target, board.Built);
+}
+
+// 3. Sensitivities of what is built.
+void WriteSensitivities(std::ostream& out, const BuildPlan& plan, const Board& board) {
+    if (!plan.Sensitivity) return;
+    out << "\nSensitivities S = (dy/y)/(dx/x) of the built circuit:\n";
+    WriteSensitivity(out, SensitivitiesOf(board.Build.Built));
+}
+
+// 4. The op-amp.
+void WriteOpAmp(std::ostream& out, const BuildPlan& plan, const Board& board) {
+    if (!plan.GbwHz) return;
+    const FilterParts& parts = board.Build.Built;
+    out << "\nOp-amp: single pole, GBW " << FormatEngineering(*plan.GbwHz, 4)
+        << "Hz, DC gain 100 dB\n";
+    const ResponseShape real = ShapeWithGbw(parts, *plan.GbwHz);
+    WriteShapes(out, "With op-amp", board.Built, real);
+    out << "  (target here: the same parts with an ideal amplifier; extra pole at "
+        << FormatEngineering(real.ExtraPoleHz, 3) << "Hz)\n";
+    out << "  Least GBW keeping f0 and Q within 1 %: "
+        << (board.Gbw.Found ? FormatEngineering(board.Gbw.GbwHz, 3) + "Hz" : "none") << "\n";
+}
+
+// 5. The spread of the given grades.
+void WriteMonteCarlo(std::ostream& out, const BuildPlan& plan, const Board& board) {
+    if (plan.Trials <= 0) return;
+    const MonteCarloResult& mc = board.Spread;
+    const ResponseShape& target = board.Target;
+    out << "\nMonte Carlo: " << plan.Trials << " builds, R " << Fmt("%g", plan.Tol.Resistor * 100)
+        << " %, C " << Fmt("%g", plan.Tol.Capacitor * 100) << " %, "
+        << (plan.Tol.Shape == Distribution::Gaussian ? "Gaussian (tolerance = 3 sigma)" : "uniform")
+        << ", seed " << plan.Seed << "\n";
+    char head[256];
+    std::snprintf(head, sizeof head, "  %-10s %12s %12s %12s %12s %12s\n", "", "Target", "Mean",
+                  "Std dev", "0.5 %", "99.5 %");
+    out << head;
+    for (int i = 0; i < 2; ++i) {
+        WriteSpread(out, "f0 " + std::to_string(i + 1) + " Hz", mc.F0[i], target.Pairs[i].F0Hz,
+                    "%.5g");
+        WriteSpread(out, "Q " + std::to_string(i + 1), mc.Q[i], target.Pairs[i].Q, "%.4g");
+    }
+    WriteSpread(out, "-3 dB Hz", mc.Minus3dB, target.Minus3dBHz, "%.5g");
+    WriteSpread(out, "Peaking dB", mc.PeakingDb, target.PeakingDb, "%.3f");
+    if (mc.Failed > 0) out << "  Unstable or degenerate builds: " << mc.Failed << "\n";
+    if (MaskIsEmpty(plan.Mask)) return;
+    out << "  Yield (" << MaskText(plan.Mask) << "): ";
+    if (!CanBeMade(board.Build))
+        out << "none, no board: a part would be negative or is missing\n";
+    else
+        out << YieldText(mc.Passed, mc.Trials) << "\n";
+}
+
+// 6. Other roots of the design equation.
+void WriteAlternatives(std::ostream& out, const BuildPlan& plan, const DesignRecord& d) {
+    if (!plan.Alternatives) return;
+    const std::vector<AlternativeDesign> all = AlternativeDesigns(d);
+    int buildable = 0;
+    for (const AlternativeDesign& a : all)
+        buildable += a.Buildable;
+    out << "\nAlternative designs: " << all.size() << " root(s) of the design equation, "
+        << buildable << " with every part positive (scaled values)\n";
+    char line[256];
+    std::snprintf(line, sizeof line, "  %-3s %-10s %-10s %-10s %-8s %-10s %s\n", "#", "R1",
+                  "R2 = R3", "R4", "K", "RK-R", "worst S");
+    out << line;
+    int n = 0;
+    for (const AlternativeDesign& a : all) {
+        std::snprintf(line, sizeof line, "  %-3d %-10s %-10s %-10s %-8.4f %-10s %s%s%s\n", ++n,
+                      FormatEngineering(a.Scaled.R1, 5).c_str(),
+                      FormatEngineering(a.Scaled.R2, 5).c_str(),
+                      FormatEngineering(a.Scaled.R4, 5).c_str(), a.K,
+                      FormatEngineering(RkrFor(a.K, d.RStar), 5).c_str(),
+                      WorstText(a.Sensitivity).c_str(), a.Shown ? "  <- the window's" : "",
+                      a.Buildable ? "" : " (not buildable: a part is negative)");
+        out << line;
+    }
+}
+
+// 7. The bill of materials, as text, CSV and the board's page.
+bool WriteBill(std::ostream& out, std::ostream& err, const BuildPlan& plan, const Board& board,
+               const std::vector<BomLine>& bill, const std::string& response) {
+    bool ok = true;
+    if (!plan.BoardReport.empty())
+        ok = WriteOutputFile(plan.BoardReport, BoardPage(plan, board, bill, response), err);
+    if (plan.Bom) {
+        out << "\nBill of materials:\n";
+        WriteBomText(out, bill);
+    }
+    if (plan.BomCsv.empty()) return ok;
+    std::ostringstream csv;
+    WriteBomCsv(csv, bill);
+    if (plan.BomCsv == "-")
+        out << "\n" << csv.str();
+    else
+        ok = WriteOutputFile(plan.BomCsv, csv.str(), err) && ok;
+    return ok;
+}
+
+// 8. Plots: the board's response against the target, its spread.
+bool WritePlots(const BuildPlan& plan, const DesignRecord& d, const Board& board,
+                std::ostream& err) {
+    const auto inDir = [&](const std::string& name) { return FileInFolder(plan.PlotDir, name); };
+    const ResponseShape& target = board.Target;
+    const FilterParts& parts = board.Nominal;
+    const double f0 = std::sqrt(target.Pairs[0].F0Hz * target.Pairs[1].F0Hz);
+    const std::vector<double> hz = LogGrid(f0 / 20, f0 * 20, 400);
+    const Polynomial td = TargetDenominator(d);
+    std::vector<ResponseCurve> curves = {
+        CurveOf("Target", hz,
+                [&](double f) {
+                    return d.K * td[0] / EvaluatePolynomial(td, {0, 2 * std::numbers::pi * f});
+                }),
+        CurveOf("Built", hz, [&](double f) {
+            const CircuitPolynomial c = CircuitPolynomialOf(parts);
+            return parts.K * c.Numerator /
+                   EvaluatePolynomial(IdealDenominator(c, parts.K), {0, 2 * std::numbers::pi * f});
+        })};
+    if (plan.GbwHz)
+        curves.push_back(CurveOf("Built, GBW " + FormatEngineering(*plan.GbwHz, 3) + "Hz", hz,
+                                 [&](double f) { return ResponseWithGbw(parts, *plan.GbwHz, f); }));
+    bool ok = WriteOutputFile(
+        inDir("build_response.svg"),
+        ResponseSvg("Built vs target response",
+                    "Target: the pole pairs as entered; built: " + SeriesLabel(plan.Series) +
+                        ", ISF " + Fmt("%.6g", board.Build.Isf),
+                    curves, hz.front(), hz.back()),
+        err);
+    if (plan.Trials > 0) {
+        const MonteCarloResult& mc = board.Spread;
+        const auto band = [&](double t, double m) {
+            return m > 0 ? std::pair{t * (1 - m), t * (1 + m)} : std::pair{0.0, 0.0};
+        };
+        const auto [lo3, hi3] = band(target.Minus3dBHz, plan.Mask.Minus3dB);
+        ok = WriteOutputFile(inDir("build_mc_f3db.svg"),
+                             HistogramSvg({"-3 dB frequency", "Hz", mc.Minus3dBSamples,
+                                           target.Minus3dBHz, lo3, hi3}),
+                             err) &&
+             ok;
+        const double pk = plan.Mask.PeakingDb;
+        ok = WriteOutputFile(inDir("build_mc_peaking.svg"),
+                             HistogramSvg({"Peaking", "dB", mc.PeakingSamples, target.PeakingDb,
+                                           pk > 0 ? target.PeakingDb - pk : 0,
+                                           pk > 0 ? target.PeakingDb + pk : 0}),
+                             err) &&
+             ok;
+        for (int i = 0; i < 2; ++i) {
+            const std::string n = std::to_string(i + 1);
+            const auto [lof, hif] = band(target.Pairs[i].F0Hz, plan.Mask.F0);
+            const auto [loq, hiq] = band(target.Pairs[i].Q, plan.Mask.Q);
+            ok = WriteOutputFile(inDir("build_mc_f0_" + n + ".svg"),
+                                 HistogramSvg({"f0 of pair " + n, "Hz", mc.F0Samples[i],
+                                               target.Pairs[i].F0Hz, lof, hif}),
+                                 err) &&
+                 ok;
+            ok = WriteOutputFile(inDir("build_mc_q_" + n + ".svg"),
+                                 HistogramSvg({"Q of pair " + n, "", mc.QSamples[i],
+                                               target.Pairs[i].Q, loq, hiq}),
+                                 err) &&
+                 ok;
+        }
+    }
+    return WriteTrimPlots(plan.PlotDir, board, plan.Mask, err) && ok;
+}
+
+}  // namespace
+
+int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, const DesignRecord& d,
+                     const Board& board, const std::string& response, std::ostream& out,
+                     std::ostream& err) {
+    int status = 0;
+    WriteSource(out, plan, inputs);
+    WriteStandardValues(out, plan, board);
+    WriteSensitivities(out, plan, board);
+    WriteOpAmp(out, plan, board);
+    WriteMonteCarlo(out, plan, board);
+    WriteTrimSection(out, plan, board);
+    WritePlanSection(out, plan, board);
+    const std::vector<BomLine> bill = BoardBill(board, RequestOf(plan));
+    if (!plan.BoardJson.empty()) {
+        const std::string json = BoardJson(plan, board, bill);
+        if (plan.BoardJson == "-")
+            out << "\n" << json;
+        else if (!WriteOutputFile(plan.BoardJson, json, err))
+            status = 1;
+    }
+    WriteAlternatives(out, plan, d);
+    if (!WriteBill(out, err, plan, board, bill, response)) status = 1;
+    if (!plan.PlotDir.empty()) {
+        if (WritePlots(plan, d, board, err))
+            out << "\nPlots written to " << plan.PlotDir << "\n";
+        else
+            status = 1;
+    }
+    return status;
 }
 
 }  // namespace velmora

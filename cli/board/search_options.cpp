@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/output_files.h"
 #include "common/quantity_options.h"
 
 namespace velmora {
@@ -25,8 +26,8 @@ void AddSearchOptions(CLI::App& app, SearchPlan& plan) {
             std::to_string(kMaxBestBuilds) +
             "). Bounded at 98,000 Monte Carlo trials: well under a second")
         ->group(group);
-    app.add_option("--best-build-json", plan.BestBuildJson,
-                   "the candidates of --best-build as JSON to a file ('-': stdout)")
+    AddOutputOption(app, "--best-build-json", plan.BestBuildJson, kJsonFile,
+                    "the candidates of --best-build as JSON to a file ('-': stdout)")
         ->group(group);
 }
 

@@ -8,15 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "board_text.h"
 #include "build/board_monte_carlo.h"
 #include "build/build_search.h"
 #include "build/compensation.h"
 #include "build/opamp_gbw.h"
 #include "build/trim.h"
+#include "build_plan.h"
 #include "common/program.h"
 #include "design/design_target.h"
 #include "text/quantity_text.h"
-#include "trim_report.h"
 
 namespace velmora {
 
@@ -28,12 +29,8 @@ double Shown(double value, double step) {
     return std::fabs(value) < step / 2 ? 0 : value;
 }
 
-std::string Percent(double fraction) {
-    return Fmt("%+.3f", Shown(fraction * 100, 1e-3)) + " %";
-}
-
-std::string Ohms(double v) {
-    return FormatEngineering(v, 5) + " ohm";
+std::string Change(double fraction) {
+    return Percent(fraction, 3, true);
 }
 
 void WritePairs(std::ostream& out, const ResponseShape& target, const ResponseShape& real) {
@@ -42,12 +39,12 @@ void WritePairs(std::ostream& out, const ResponseShape& target, const ResponseSh
     for (int i = 0; i < 2; ++i) {
         const std::string n = std::to_string(i + 1);
         out << Row("Pair " + n + " f0", WithPrefix(target.Pairs[i].F0Hz, "Hz", 6),
-                   WithPrefix(real.Pairs[i].F0Hz, "Hz", 6), Percent(e.F0[i]));
+                   WithPrefix(real.Pairs[i].F0Hz, "Hz", 6), Change(e.F0[i]));
         out << Row("Pair " + n + " Q", Fmt("%.5g", target.Pairs[i].Q), Fmt("%.5g", real.Pairs[i].Q),
-                   Percent(e.Q[i]));
+                   Change(e.Q[i]));
     }
     out << Row("-3 dB", WithPrefix(target.Minus3dBHz, "Hz", 6),
-               WithPrefix(real.Minus3dBHz, "Hz", 6), Percent(e.Minus3dB));
+               WithPrefix(real.Minus3dBHz, "Hz", 6), Change(e.Minus3dB));
     out << Row("Peaking", Fmt("%.3f dB", target.PeakingDb), Fmt("%.3f dB", real.PeakingDb),
                Fmt("%+.3f dB", Shown(e.PeakingDb, 1e-3)));
 }
@@ -62,8 +59,8 @@ std::string LimitText(const FilterParts& ideal, const FilterParts& last, double 
     for (int k = 1; k < 4; ++k)
         if (std::fabs(std::log(is[k] / was[k])) > std::fabs(std::log(is[worst] / was[worst])))
             worst = k;
-    return std::string(", where ") + names[worst] + " is " + Ohms(is[worst]) + " (from " +
-           Ohms(was[worst]) + ")";
+    return std::string(", where ") + names[worst] + " is " + Ohms(is[worst], 5) + " (from " +
+           Ohms(was[worst], 5) + ")";
 }
 
 // The compensated values as a design, so that their standard values come
@@ -110,9 +107,9 @@ void WriteCompensation(std::ostream& out, const BuildPlan& plan, const DesignRec
         const double is[] = {c.Parts.R1, c.Parts.R2, c.Parts.R4, (c.Parts.K - 1) * d.RStar};
         const char* names[] = {"R1", "R2 = R3", "R4", "RK-R"};
         for (int k = 0; k < 4; ++k)
-            out << Row(names[k], Ohms(was[k]), Ohms(is[k]), Percent(is[k] / was[k] - 1));
+            out << Row(names[k], Ohms(was[k], 5), Ohms(is[k], 5), Change(is[k] / was[k] - 1));
         out << Row("K", Fmt("%.5f", ideal.K), Fmt("%.5f", c.Parts.K),
-                   Percent(c.Parts.K / ideal.K - 1));
+                   Change(c.Parts.K / ideal.K - 1));
         out << "\n";
         WritePairs(out, target, c.Shape);
         out << "  Left: the op-amp's own pole, now at " << WithPrefix(c.Shape.ExtraPoleHz, "Hz")
@@ -142,21 +139,14 @@ Column CandidateColumn(const BuildCandidate& c, int rank) {
             std::string(SeriesName(c.Resistors)) + " / " + SeriesName(c.Capacitors), c};
 }
 
-Column GivenColumn(const BuildPlan& plan, const DesignRecord& d, const YieldEvaluator& yield,
-                   const YieldRun& run) {
+Column GivenColumn(const BuildPlan& plan, const DesignRecord& d, const SnappedBuild& build,
+                   const YieldEvaluator& yield, const YieldRun& run) {
     const auto name = [](const std::optional<ESeries>& s) {
         return std::string(s ? SeriesName(*s) : "exact");
     };
     Column given{
         "given", "window", name(plan.Series.Resistors) + " / " + name(plan.Series.Capacitors), {}};
-    // As the build report makes it: at the design's ISF, or the best of its
-    // --isf-search.
-    given.C.Build = SnapDesign(d, plan.Series, d.ISF);
-    if (plan.IsfSearch) {
-        const IsfSearchResult best =
-            SearchIsf(d, plan.Series, plan.IsfLow, plan.IsfHigh, plan.IsfSteps);
-        if (std::isfinite(best.Error.Rss)) given.C.Build = best.Build;
-    }
+    given.C.Build = build;
     given.C.Shape = ShapeOfParts(given.C.Build.Built);
     given.C.Error = CompareShapes(TargetShape(d), given.C.Shape);
     const SnappedBuild& b = given.C.Build;
@@ -230,7 +220,7 @@ nlohmann::ordered_json ColumnJson(const Column& column) {
 }
 
 int WriteBestBuilds(std::ostream& out, std::ostream& err, const BuildPlan& plan,
-                    const DesignRecord& d) {
+                    const DesignRecord& d, const Board& board) {
     BuildSearchSpace space;
     if (plan.Series.Resistors) space.ResistorSeries = {*plan.Series.Resistors};
     if (plan.Series.Capacitors) space.CapacitorSeries = *plan.Series.Capacitors;
@@ -242,7 +232,7 @@ int WriteBestBuilds(std::ostream& out, std::ostream& err, const BuildPlan& plan,
         // procedure in every trial: dearer trials, so fewer of them.
         budget = {40, 300, 4, 3000, plan.Seed};
         yield = [target = TargetShape(d), &plan](const SnappedBuild& b, const YieldRun& run) {
-            TrimOptions o = TrimOptionsOf(plan);
+            TrimOptions o = RequestOf(plan).TrimSettings;
             o.PilotTrials = 300;
             o.Seed = run.Seed;
             return BuildYield(b, EqualGrades(plan.Tol), target, plan.Mask, true, o, run.Trials);
@@ -267,7 +257,8 @@ int WriteBestBuilds(std::ostream& out, std::ostream& err, const BuildPlan& plan,
         out << "  No build fits: no root can be built, or none of its builds is stable with a "
                "capacitor from\n  1 nF to 1 uF, every resistor from 100 ohm to 1 Mohm and R* "
                "within 3.3 times the given one.\n";
-    columns.push_back(GivenColumn(plan, d, yield, {budget.FinalTrials, budget.Seed + 1}));
+    columns.push_back(
+        GivenColumn(plan, d, board.Build, yield, {budget.FinalTrials, budget.Seed + 1}));
     WriteTable(out, columns);
     if (plan.Search.BestBuildJson.empty()) return 0;
     nlohmann::ordered_json j;
@@ -286,18 +277,15 @@ int WriteBestBuilds(std::ostream& out, std::ostream& err, const BuildPlan& plan,
         out << "\n" << text;
         return 0;
     }
-    if (WriteTextFile(plan.Search.BestBuildJson, text)) return 0;
-    err << kProgram << ": cannot write " << plan.Search.BestBuildJson << "\n";
-    return 1;
+    return WriteOutputFile(plan.Search.BestBuildJson, text, err) ? 0 : 1;
 }
 
 }  // namespace
 
-int WriteSearchReport(const BuildPlan& plan, const InputTexts& inputs, std::ostream& out,
-                      std::ostream& err) {
-    const DesignRecord d = RunCalculation(inputs).Design;
+int WriteSearchReport(const BuildPlan& plan, const DesignRecord& d, const Board& board,
+                      std::ostream& out, std::ostream& err) {
     if (plan.Search.Compensate && plan.GbwHz) WriteCompensation(out, plan, d);
-    if (plan.Search.BestBuilds > 0) return WriteBestBuilds(out, err, plan, d);
+    if (plan.Search.BestBuilds > 0) return WriteBestBuilds(out, err, plan, d, board);
     return 0;
 }
 

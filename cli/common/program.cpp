@@ -5,11 +5,19 @@
 
 namespace velmora {
 
-bool WriteTextFile(const std::filesystem::path& path, const std::string& text) {
+bool WriteTextFile(const std::string& utf8Name, const std::string& text) {
+    const std::filesystem::path path = FilePath(utf8Name);
+    std::error_code ignored;  // a folder that cannot be made fails the open below
+    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ignored);
     std::ofstream file(path, std::ios::binary);
     file << text;
     file.close();
-    return static_cast<bool>(file);
+    if (file) return true;
+    // Not a half-written file left behind; a link or device stays as it was.
+    if (std::filesystem::symlink_status(path, ignored).type() ==
+        std::filesystem::file_type::regular)
+        std::filesystem::remove(path, ignored);
+    return false;
 }
 
 std::filesystem::path FilePath(const std::string& utf8) {

@@ -2,8 +2,8 @@
 // and how it writes a file.
 //
 //   kProgram -> "velmora-calc"     kProgramVersion -> "velmora-calc 1.03"
-//   WriteTextFile("out/bode.svg", svg) -> false when the file cannot be made
-//   or a byte of it cannot be written
+//   WriteTextFile("out/bödé.svg", svg) -> false when the file cannot be made
+//   or a byte of it cannot be written; "out" is made first when missing
 //   FilePath("plots/bödé.svg") -> the file of that UTF-8 name
 //   FileInFolder("plots", "a.svg") -> "plots/a.svg"
 //   Fmt("%.2f", 0.125) -> "0.12"      (one number through printf's format)
@@ -23,9 +23,14 @@ inline constexpr const char* kProgramVersion = "velmora-calc " VELMORA_VERSION_T
 inline constexpr const char* kReportHeading =
     "Velmora Designer " VELMORA_VERSION_TEXT ": fourth-order low-pass design";
 
-// Writes the bytes as they are (no line-end translation) and closes the
-// file, so that a failed flush counts too.
-bool WriteTextFile(const std::filesystem::path& path, const std::string& text);
+// The one writer of every velmora-calc output. Takes the UTF-8 name as
+// given on the command line, makes the folders on the way, writes the bytes
+// as they are (no line-end translation) and closes the file, so that a
+// failed flush counts too; a file it could not finish is removed.
+bool WriteTextFile(const std::string& utf8Name, const std::string& text);
+// A path made from a std::string elsewhere would read the name in the ANSI
+// code page on Windows: give the writer the UTF-8 name.
+bool WriteTextFile(const std::filesystem::path&, const std::string&) = delete;
 
 // File names on the command line and in messages are UTF-8 everywhere. A
 // path made straight from a std::string would read it in the ANSI code page

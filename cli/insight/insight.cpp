@@ -4,6 +4,7 @@
 #include <cmath>
 #include <ostream>
 
+#include "common/output_files.h"
 #include "common/program.h"
 #include "common/quantity_options.h"
 #include "output/analysis_table.h"
@@ -50,7 +51,7 @@ nlohmann::ordered_json Realised(const RealisedCircuit& r) {
 
 bool WriteFile(const std::string& path, const std::string& text, const char* what,
                std::ostream* out, std::ostream& err) {
-    if (!WriteTextFile(FilePath(path), text)) {
+    if (!WriteTextFile(path, text)) {
         err << kProgram << ": cannot write " << what << " to '" << path << "'\n";
         return false;
     }
@@ -66,16 +67,14 @@ void AddInsightOptions(CLI::App& app, InsightOptions& o) {
                  "solve the circuit from its component values and compare it with the target "
                  "pole pairs (diagnostics on standard error)")
         ->group(group);
-    app.add_option("--plot", o.PlotFile,
-                   "write a Bode plot (gain, phase, group delay) of target and circuit as SVG")
-        ->type_name("FILE.svg")
+    AddOutputOption(app, "--plot", o.PlotFile, kSvgFile,
+                    "write a Bode plot (gain, phase, group delay) of target and circuit as SVG")
         ->group(group);
-    app.add_option("--step-plot", o.StepPlotFile, "write the step response as SVG")
-        ->type_name("FILE.svg")
+    AddOutputOption(app, "--step-plot", o.StepPlotFile, kSvgFile, "write the step response as SVG")
         ->group(group);
     CLI::Option* spice =
-        app.add_option("--spice", o.SpiceFile, "write a SPICE netlist of the scaled circuit")
-            ->type_name("FILE.cir")
+        AddOutputOption(app, "--spice", o.SpiceFile, kNetlistFile,
+                        "write a SPICE netlist of the scaled circuit (.cir, .sp or .net)")
             ->group(group);
     AddQuantityOption(
         app, "--spice-gbw", kFrequency,
@@ -84,10 +83,9 @@ void AddInsightOptions(CLI::App& app, InsightOptions& o) {
         "(default: ideal)")
         ->needs(spice)
         ->group(group);
-    app.add_option("--report", o.ReportFile,
-                   "write a self-contained HTML page: inputs, results, schematic, analysis, "
-                   "diagnostics and plots")
-        ->type_name("FILE.html")
+    AddOutputOption(app, "--report", o.ReportFile, kHtmlFile,
+                    "write a self-contained HTML page: inputs, results, schematic, analysis, "
+                    "diagnostics and plots")
         ->group(group);
 }
 

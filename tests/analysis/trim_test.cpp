@@ -1,7 +1,7 @@
 // The board yields against an independent Monte Carlo: its own generator,
 // the nodal solution of the circuit at each frequency, the technician's
-// trim found by bisection on that solution, and the -3 dB point and the
-// peaking found by a frequency sweep. The two must agree within their
+// steps followed position by position on that solution, and the -3 dB
+// point and the peaking found by a frequency sweep. The two must agree within their
 // statistical error, before and after the trim and for a tolerance plan.
 #include <gtest/gtest.h>
 
@@ -42,9 +42,10 @@ std::pair<double, double> Shape(const FilterParts& p, double nearHz) {
     return {hi, 20 * std::log10(peak / dc)};
 }
 
-// The fraction of builds inside the mask, the trimmer set as the
-// technician sets it: turned up from zero until the reading first reaches
-// the stated gain (a scan, then bisection), to the nearest position.
+// The fraction of builds inside the mask, the trimmer set as the printed
+// steps say: read at each position from zero up, left at the first whose
+// reading reaches the stated gain; a board that reads above it at zero, or
+// never reaches it, is set aside.
 double ReferenceYield(const SnappedBuild& b, const PartTolerances& tol,
                       const std::optional<KTrim>& trim, const ResponseShape& target,
                       const YieldMask& mask, int trials) {
@@ -69,14 +70,12 @@ double ReferenceYield(const SnappedBuild& b, const PartTolerances& tol,
                 q.K = 1 + (fixed + x * pot) / rstar;
                 return Gain(q, trim->TestHz) * meter;
             };
-            double lo = 0, hi = 0;
-            while (hi < 1 && reads(hi) < trim->StatedGain)
-                lo = hi, hi = std::min(1.0, hi + 0.01);
-            if (reads(hi) < trim->StatedGain) lo = hi;  // never reached: the far end
-            for (int k = 0; k < 30 && lo < hi; ++k)
-                (reads((lo + hi) / 2) < trim->StatedGain ? lo : hi) = (lo + hi) / 2;
-            const double x = std::round(lo * trim->Steps) / trim->Steps;
-            p.K = 1 + (fixed + x * pot) / rstar;
+            int at = 0;
+            while (at <= trim->Steps &&
+                   reads(static_cast<double>(at) / trim->Steps) < trim->StatedGain)
+                ++at;
+            if (at == 0 || at > trim->Steps) continue;  // outside the trim range
+            p.K = 1 + (fixed + at * pot / trim->Steps) / rstar;
         }
         const auto [f3, peak] = Shape(p, target.Minus3dBHz);
         passed += std::fabs(f3 / target.Minus3dBHz - 1) <= mask.Minus3dB &&

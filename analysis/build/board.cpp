@@ -1,0 +1,125 @@
+#include "board.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "design/design_target.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr double kGbwLimit = 0.01;  // f0 and Q within 1 % of the ideal amplifier
+
+// The trim for these grades: designed anew, or none when none fits.
+std::optional<TrimDesign> TrimFor(const Board& b, const PartTolerances& grades,
+                                  const BoardRequest& q) {
+    const TrimDesign t = DesignTrim(b.Build, grades, b.Target, q.Mask, q.TrimSettings);
+    if (!t.Reachable) return std::nullopt;
+    return t;
+}
+
+void PlanBoard(Board& b, const BoardRequest& q) {
+    PlanRequest p;
+    p.TargetYield = *q.PlanYield;
+    p.TrimSettings = q.TrimSettings;
+    p.Trials = q.Trials;
+    p.Seed = q.Seed;
+    p.Shape = q.Tol.Shape;
+    b.Plans.resize(2);
+    for (int k = 0; k < 2; ++k) {
+        p.Trim = k == 1;
+        b.Plans[static_cast<size_t>(k)] = PlanTolerances(b.Build, b.Target, q.Mask, p);
+        if (!b.Plans[static_cast<size_t>(k)].Reached)
+            b.WhatWould[k] = WhatWouldReach(b.Build, b.Target, q.Mask, p);
+    }
+    const TolerancePlan& chosen = b.Plans[q.Trim && b.Plans[1].Trim ? 1 : 0];
+    b.Grades = chosen.Tol;
+    if (q.Trim) b.Trim = chosen.Trim;
+}
+
+// Where the procedure leaves VR1 on the nominal board, read exactly.
+void SetNominalTrimmer(Board& b) {
+    b.Nominal = b.Build.Built;
+    b.NominalRkr = b.Build.RkrBuilt;
+    if (!b.Trim) return;
+    const KTrim& t = b.Trim->Trim;
+    DrawnBoard d{b.Build.Built, b.Build.RStar, t.FixedOhms, t.PotOhms, 1};
+    const TrimSetting s = SetTrimmer(d, t);
+    b.TrimPosition = s.Position;
+    b.NominalRkr = t.FixedOhms + t.PotOhms * s.Position / t.Steps;
+    b.Nominal.K = s.K;
+}
+
+std::string TestText(const KTrim& t) {
+    if (!(t.TestHz > 0)) return "DC";
+    char text[32];
+    std::snprintf(text, sizeof text, "%g Hz", t.TestHz);
+    return text;
+}
+
+}  // namespace
+
+ESeries FixedSeries(const BoardRequest& q) {
+    return q.TrimSettings.FixedSeries.value_or(ESeries::E24);
+}
+
+Board MakeBoard(const DesignRecord& d, const BoardRequest& q) {
+    Board b;
+    b.Target = TargetShape(d);
+    // 1. The build: snapped at the design's ISF, or at the best of a range.
+    b.Build = SnapDesign(d, q.Series, d.ISF);
+    if (q.IsfSearch) {
+        b.IsfSearch = SearchIsf(d, q.Series, q.IsfLow, q.IsfHigh, q.IsfSteps);
+        if (std::isfinite(b.IsfSearch->Error.Rss)) b.Build = b.IsfSearch->Build;
+    }
+    b.Built = ShapeOfParts(b.Build.Built);
+    if (q.OpAmpLimit) b.Gbw = MinimumGbw(b.Build.Built, kGbwLimit);
+    b.Grades = EqualGrades(q.Tol);
+    b.TrimAsked = q.Trim;
+    if (q.Trials > 0) {
+        // 2. The spread of the given grades.
+        b.Spread =
+            RunMonteCarlo({b.Build.Built, b.Build.RStar, b.Build.RkrBuilt, q.Tol, q.Trials, q.Seed},
+                          b.Target, q.Mask);
+        // 3. The board's grades and trim, and its yields before and after it.
+        if (q.PlanYield)
+            PlanBoard(b, q);
+        else if (q.Trim)
+            b.Trim = TrimFor(b, b.Grades, q);
+        if (b.Trim) {
+            b.Before =
+                SimulateBoard(SetupOf(b.Build, b.Grades, q.Trials, q.Seed), b.Target, q.Mask, true);
+            b.After = SimulateBoard(SetupOf(b.Build, b.Grades, q.Trials, q.Seed, b.Trim->Trim),
+                                    b.Target, q.Mask, true);
+        }
+    }
+    SetNominalTrimmer(b);
+    return b;
+}
+
+std::vector<BomLine> BoardBill(const Board& b, const BoardRequest& q) {
+    std::vector<BomLine> bom = BillOfMaterials(b.Build, q.Series, &q.Tol, &b.Gbw);
+    if (b.Plans.size() == 2)
+        for (BomLine& line : bom)
+            for (int part = 0; part < kBoardPartCount; ++part)
+                if (line.Ref == BoardPartName(part)) line.Tolerance = b.Grades.Of[part];
+    if (!b.Trim) return bom;
+    const KTrim& t = b.Trim->Trim;
+    for (auto it = bom.begin(); it != bom.end(); ++it) {
+        if (it->Ref != "RK-R") continue;
+        it->Value = it->Computed = t.FixedOhms;
+        it->Series = SeriesName(FixedSeries(q));
+        it->Description = "Resistor, fixed part of RK-R";
+        char gain[32];
+        std::snprintf(gain, sizeof gain, "%.4g", t.StatedGain);
+        const std::string setting =
+            "Trimmer, multi-turn, in series with RK-R: turned up to a gain of " +
+            std::string(gain) + " at " + TestText(t);
+        bom.insert(it + 1, {"VR1", t.PotOhms, "ohm", t.PotOhms, "", t.PotTolerance, setting});
+        break;
+    }
+    return bom;
+}
+
+}  // namespace velmora
