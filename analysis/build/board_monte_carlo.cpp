@@ -100,8 +100,8 @@ BoardRun SimulateBoard(const BoardSetup& m, const ResponseShape& target, const Y
             continue;
         }
         if (keepSamples) {
-            r.Minus3dBSamples.push_back(s.Minus3dBHz);
-            r.PeakingSamples.push_back(s.PeakingDb);
+            r.Minus3dBSamples.Add(s.Minus3dBHz);
+            r.PeakingSamples.Add(s.PeakingDb);
         }
         if (!setAside && MeetsMask(s, target, mask)) ++r.Passed;
     }

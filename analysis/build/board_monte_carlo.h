@@ -43,8 +43,8 @@ struct BoardRun {
     int Failed = 0;      // unstable or degenerate after any adjustment
     int OutOfRange = 0;  // set aside by step 4 of the procedure
     double Yield = 0;
-    // Kept when asked, trial order, failed trials left out.
-    std::vector<double> Minus3dBSamples, PeakingSamples;
+    // Kept when asked, in bounded memory, failed trials left out.
+    SpreadAccumulator Minus3dBSamples, PeakingSamples;
 };
 
 BoardRun SimulateBoard(const BoardSetup& setup, const ResponseShape& target, const YieldMask& mask,

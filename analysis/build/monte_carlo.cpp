@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <numbers>
 #include <thread>
 
 #include "model/circuit_polynomial.h"
@@ -94,8 +98,14 @@ private:
     ShapeParts parts_;
 };
 
-std::vector<BlockTally> RunBlocks(const MonteCarloSetup& m, const ResponseShape& target,
-                                  const YieldMask& mask, bool keep) {
+// Runs the trials on every core and hands each block's tally to `merge` in
+// block order, one at a time, so what is merged does not depend on the
+// number of threads. A thread does not start a block more than `ahead`
+// (two a thread, and two) past the last merged, which bounds the tallies
+// held at once whatever the number of trials.
+template <class Merge>
+void RunBlocks(const MonteCarloSetup& m, const ResponseShape& target, const YieldMask& mask,
+               bool keep, Merge merge) {
     const int trials = std::max(m.Trials, 0);
     const int blocks = (trials + kBlock - 1) / kBlock;
     std::vector<RandomState> starts(static_cast<size_t>(blocks));
@@ -106,23 +116,37 @@ std::vector<BlockTally> RunBlocks(const MonteCarloSetup& m, const ResponseShape&
         for (uint64_t k = 0; k < steps; ++k)
             NextBits(random);
     }
-    std::vector<BlockTally> tallies(static_cast<size_t>(blocks));
-    const TrialRunner runner(m, target, mask, keep);
-    std::atomic<int> next{0};
-    const auto work = [&] {
-        for (int b = next++; b < blocks; b = next++)
-            runner.Run(std::min(kBlock, trials - b * kBlock), starts[static_cast<size_t>(b)],
-                       tallies[static_cast<size_t>(b)]);
-    };
     const int workers =
         std::min(blocks, std::max(1, static_cast<int>(std::thread::hardware_concurrency())));
+    const int ahead = 2 * workers + 2;
+    const TrialRunner runner(m, target, mask, keep);
+    std::atomic<int> next{0};
+    std::mutex lock;
+    std::condition_variable merged;
+    std::map<int, BlockTally> waiting;
+    int done = 0;  // blocks merged
+    const auto work = [&] {
+        for (int b = next++; b < blocks; b = next++) {
+            {
+                std::unique_lock<std::mutex> hold(lock);
+                merged.wait(hold, [&] { return b < done + ahead; });
+            }
+            BlockTally t;
+            runner.Run(std::min(kBlock, trials - b * kBlock), starts[static_cast<size_t>(b)], t);
+            std::lock_guard<std::mutex> hold(lock);
+            waiting.emplace(b, std::move(t));
+            for (auto it = waiting.begin(); it != waiting.end() && it->first == done;
+                 it = waiting.erase(it), ++done)
+                merge(it->second);
+            merged.notify_all();
+        }
+    };
     std::vector<std::thread> threads;
     for (int k = 1; k < workers; ++k)
         threads.emplace_back(work);
     work();
     for (std::thread& thread : threads)
         thread.join();
-    return tallies;
 }
 
 }  // namespace
@@ -131,66 +155,30 @@ bool MaskIsEmpty(const YieldMask& m) {
     return m.Minus3dB <= 0 && m.F0 <= 0 && m.Q <= 0 && m.PeakingDb <= 0;
 }
 
-Spread SpreadOf(std::vector<double> samples) {
-    Spread s;
-    if (samples.empty()) return s;
-    const double n = static_cast<double>(samples.size());
-    double sum = 0;
-    for (double x : samples)
-        sum += x;
-    s.Mean = sum / n;
-    double squares = 0;
-    for (double x : samples)
-        squares += (x - s.Mean) * (x - s.Mean);
-    s.StdDev = samples.size() > 1 ? std::sqrt(squares / (n - 1)) : 0;
-    // The order statistics a full sort would give, without the sort: after
-    // the two selections the least lies before Low and the greatest after High.
-    const auto low = samples.begin() + std::lround(0.005 * (n - 1));
-    const auto high = samples.begin() + std::lround(0.995 * (n - 1));
-    std::nth_element(samples.begin(), low, samples.end());
-    if (high > low) std::nth_element(low + 1, high, samples.end());
-    s.Low = *low;
-    s.High = *high;
-    s.Min = *std::min_element(samples.begin(), low + 1);
-    s.Max = *std::max_element(high, samples.end());
-    return s;
-}
-
 MonteCarloResult RunMonteCarlo(const MonteCarloSetup& m, const ResponseShape& target,
                                const YieldMask& mask) {
     MonteCarloResult r;
     r.Trials = m.Trials;
-    std::vector<BlockTally> tallies = RunBlocks(m, target, mask, true);
-    size_t kept = 0;
-    for (const BlockTally& t : tallies)
-        kept += t.Minus3dB.size();
-    const auto gather = [&](std::vector<double>& all, auto member) {
-        all.reserve(kept);
-        for (BlockTally& t : tallies) {
-            std::vector<double>& part = member(t);
-            all.insert(all.end(), part.begin(), part.end());
-            std::vector<double>().swap(part);
-        }
-    };
-    for (const BlockTally& t : tallies)
+    RunBlocks(m, target, mask, true, [&r](const BlockTally& t) {
         r.Failed += t.Failed, r.Passed += t.Passed;
-    for (int i = 0; i < 2; ++i) {
-        gather(r.F0Samples[i], [i](BlockTally& t) -> std::vector<double>& { return t.F0[i]; });
-        gather(r.QSamples[i], [i](BlockTally& t) -> std::vector<double>& { return t.Q[i]; });
-    }
-    gather(r.Minus3dBSamples, [](BlockTally& t) -> std::vector<double>& { return t.Minus3dB; });
-    gather(r.PeakingSamples, [](BlockTally& t) -> std::vector<double>& { return t.Peaking; });
+        for (int i = 0; i < 2; ++i) {
+            r.F0Samples[i].Add(t.F0[i]);
+            r.QSamples[i].Add(t.Q[i]);
+        }
+        r.Minus3dBSamples.Add(t.Minus3dB);
+        r.PeakingSamples.Add(t.Peaking);
+    });
     // Spreads, half of them on a second thread when there are many samples;
     // a failed trial counts against the yield.
     const auto someSpreads = [&r](int half) {
-        r.F0[half] = SpreadOf(r.F0Samples[half]);
-        r.Q[half] = SpreadOf(r.QSamples[half]);
+        r.F0[half] = r.F0Samples[half].Summary();
+        r.Q[half] = r.QSamples[half].Summary();
         if (half == 0)
-            r.Minus3dB = SpreadOf(r.Minus3dBSamples);
+            r.Minus3dB = r.Minus3dBSamples.Summary();
         else
-            r.PeakingDb = SpreadOf(r.PeakingSamples);
+            r.PeakingDb = r.PeakingSamples.Summary();
     };
-    if (kept > 4 * kBlock && std::thread::hardware_concurrency() > 1) {
+    if (r.Minus3dBSamples.Count() > 4 * kBlock && std::thread::hardware_concurrency() > 1) {
         std::thread other(someSpreads, 1);
         someSpreads(0);
         other.join();
@@ -206,8 +194,8 @@ YieldCount CountYield(const MonteCarloSetup& m, const ResponseShape& target,
                       const YieldMask& mask) {
     YieldCount y;
     y.Trials = m.Trials;
-    for (const BlockTally& t : RunBlocks(m, target, mask, false))
-        y.Failed += t.Failed, y.Passed += t.Passed;
+    RunBlocks(m, target, mask, false,
+              [&y](const BlockTally& t) { y.Failed += t.Failed, y.Passed += t.Passed; });
     y.Yield = m.Trials > 0 ? static_cast<double>(y.Passed) / m.Trials : 0;
     return y;
 }

@@ -196,9 +196,16 @@ ResponseShape QuarticShaper::Shape(const double (&d)[5], ShapeParts parts) const
 
     // 4. Peaking: the least of |D|^2 at u = 0 and at the positive turns.
     if (parts != ShapeParts::Minus3dB) {
+        // Past a Q of some 1e7 the least |D|^2 is lost in the rounding of its
+        // terms and may come out zero or negative, an infinite or NaN peaking;
+        // the rounding's size is then the most that can be said of it.
+        const double size[5] = {std::fabs(m[0]), std::fabs(m[1]), std::fabs(m[2]), std::fabs(m[3]),
+                                std::fabs(m[4])};
         double least = 1;
         for (int k = 0; k < turnCount; ++k)
-            if (turns[k] > 0) least = std::min(least, Evaluate(m, 4, turns[k]));
+            if (turns[k] > 0)
+                least = std::min(least, std::max(Evaluate(m, 4, turns[k]),
+                                                 Evaluate(size, 4, turns[k]) * 0x1p-52));
         shape.PeakingDb = least < 1 ? -10 * std::log10(least) : 0;
     }
     return shape;

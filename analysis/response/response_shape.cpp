@@ -59,10 +59,17 @@ ResponseShape ShapeOfDenominator(const Polynomial& d) {
 
     // 3. Peaking: the smallest |D|^2 over u >= 0 is at u = 0 or at a real
     //    positive root of its derivative.
+    //    Past a Q of some 1e7 the least |D|^2 is lost in the rounding of its
+    //    terms; their rounding is then the most that can be said of it (not
+    //    zero or below: an infinite or NaN peaking).
+    Polynomial size = m;
+    for (double& c : size)
+        c = std::fabs(c);
     double least = 1;
     for (const Complex& u : PolynomialRoots(Derivative(m))) {
         if (u.real() <= 0 || std::fabs(u.imag()) > 1e-6 * std::abs(u)) continue;
-        least = std::min(least, EvaluatePolynomial(m, u.real()).real());
+        least = std::min(least, std::max(EvaluatePolynomial(m, u.real()).real(),
+                                         EvaluatePolynomial(size, u.real()).real() * 0x1p-52));
     }
     shape.PeakingDb = least < 1 ? -10 * std::log10(least) : 0;
     shape.Valid = true;

@@ -80,7 +80,7 @@ std::string TrimSection(const BuildPlan& plan, const Board& o) {
         h += "<li>" + EscapeXml(step.substr(step.find(' ') + 1)) + "</li>\n";
     h += "</ol>\n<h3>Spread before (grey) and after (blue) the trim</h3>\n";
     for (const TrimSpread& t : TrimHistograms(o, plan.Mask))
-        h += "<div class=\"figure\">\n" + HistogramSvg(t.After, false, t.Before) + "</div>\n";
+        h += "<div class=\"figure\">\n" + HistogramSvg(t.Plot, false) + "</div>\n";
     return h;
 }
 

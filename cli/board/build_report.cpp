@@ -310,15 +310,24 @@ bool WritePlots(const BuildPlan& plan, const DesignRecord& d, const Board& board
         };
         const auto [lo3, hi3] = band(target.Minus3dBHz, plan.Mask.Minus3dB);
         ok = WriteOutputFile(inDir("build_mc_f3db.svg"),
-                             HistogramSvg({"-3 dB frequency", "Hz", mc.Minus3dBSamples,
-                                           target.Minus3dBHz, lo3, hi3}),
+                             HistogramSvg({"-3 dB frequency",
+                                           "Hz",
+                                           {&mc.Minus3dBSamples, mc.Failed},
+                                           target.Minus3dBHz,
+                                           lo3,
+                                           hi3,
+                                           {}}),
                              err) &&
              ok;
         const double pk = plan.Mask.PeakingDb;
         ok = WriteOutputFile(inDir("build_mc_peaking.svg"),
-                             HistogramSvg({"Peaking", "dB", mc.PeakingSamples, target.PeakingDb,
+                             HistogramSvg({"Peaking",
+                                           "dB",
+                                           {&mc.PeakingSamples, mc.Failed},
+                                           target.PeakingDb,
                                            pk > 0 ? target.PeakingDb - pk : 0,
-                                           pk > 0 ? target.PeakingDb + pk : 0}),
+                                           pk > 0 ? target.PeakingDb + pk : 0,
+                                           {}}),
                              err) &&
              ok;
         for (int i = 0; i < 2; ++i) {
@@ -326,13 +335,23 @@ bool WritePlots(const BuildPlan& plan, const DesignRecord& d, const Board& board
             const auto [lof, hif] = band(target.Pairs[i].F0Hz, plan.Mask.F0);
             const auto [loq, hiq] = band(target.Pairs[i].Q, plan.Mask.Q);
             ok = WriteOutputFile(inDir("build_mc_f0_" + n + ".svg"),
-                                 HistogramSvg({"f0 of pair " + n, "Hz", mc.F0Samples[i],
-                                               target.Pairs[i].F0Hz, lof, hif}),
+                                 HistogramSvg({"f0 of pair " + n,
+                                               "Hz",
+                                               {&mc.F0Samples[i], mc.Failed},
+                                               target.Pairs[i].F0Hz,
+                                               lof,
+                                               hif,
+                                               {}}),
                                  err) &&
                  ok;
             ok = WriteOutputFile(inDir("build_mc_q_" + n + ".svg"),
-                                 HistogramSvg({"Q of pair " + n, "", mc.QSamples[i],
-                                               target.Pairs[i].Q, loq, hiq}),
+                                 HistogramSvg({"Q of pair " + n,
+                                               "",
+                                               {&mc.QSamples[i], mc.Failed},
+                                               target.Pairs[i].Q,
+                                               loq,
+                                               hiq,
+                                               {}}),
                                  err) &&
                  ok;
         }

@@ -197,23 +197,24 @@ std::vector<TrimSpread> TrimHistograms(const Board& board, const YieldMask& mask
     if (!board.Trim) return {};
     const double f3 = board.Target.Minus3dBHz, pk = board.Target.PeakingDb;
     const double m3 = std::max(mask.Minus3dB, 0.0), mp = std::max(mask.PeakingDb, 0.0);
-    return {{"build_trim_f3db.svg",
-             {"-3 dB frequency, before and after the trim", "Hz", board.After.Minus3dBSamples, f3,
-              f3 * (1 - m3), f3 * (1 + m3)},
-             board.Before.Minus3dBSamples},
-            {"build_trim_peaking.svg",
-             {"Peaking, before and after the trim", "dB", board.After.PeakingSamples, pk, pk - mp,
-              pk + mp},
-             board.Before.PeakingSamples}};
+    const auto of = [](const BoardRun& run, const SpreadAccumulator& values) {
+        return BuildFigures{&values, run.Failed};
+    };
+    return {
+        {"build_trim_f3db.svg",
+         {"-3 dB frequency, before and after the trim", "Hz",
+          of(board.After, board.After.Minus3dBSamples), f3, f3 * (1 - m3), f3 * (1 + m3),
+          of(board.Before, board.Before.Minus3dBSamples)}},
+        {"build_trim_peaking.svg",
+         {"Peaking, before and after the trim", "dB", of(board.After, board.After.PeakingSamples),
+          pk, pk - mp, pk + mp, of(board.Before, board.Before.PeakingSamples)}}};
 }
 
 bool WriteTrimPlots(const std::string& dir, const Board& board, const YieldMask& mask,
                     std::ostream& err) {
     bool ok = true;
     for (const TrimSpread& t : TrimHistograms(board, mask))
-        ok = WriteOutputFile(FileInFolder(dir, t.File), HistogramSvg(t.After, true, t.Before),
-                             err) &&
-             ok;
+        ok = WriteOutputFile(FileInFolder(dir, t.File), HistogramSvg(t.Plot), err) && ok;
     return ok;
 }
 

@@ -31,8 +31,7 @@ std::string BoardJson(const BuildPlan& plan, const Board& board, const std::vect
 // the same builds before it and a file name; none without a trim.
 struct TrimSpread {
     std::string File;
-    Histogram After;
-    std::vector<double> Before;
+    Histogram Plot;  // after the trim, and before
 };
 std::vector<TrimSpread> TrimHistograms(const Board& board, const YieldMask& mask);
 
