@@ -26,6 +26,7 @@ void PlanBoard(Board& b, const BoardRequest& q) {
     p.Trials = q.Trials;
     p.Seed = q.Seed;
     p.Shape = q.Tol.Shape;
+    p.ResistorSeries = q.Series.Resistors;
     b.Plans.resize(2);
     for (int k = 0; k < 2; ++k) {
         p.Trim = k == 1;
@@ -88,9 +89,11 @@ Board MakeBoard(const DesignRecord& d, const BoardRequest& q) {
         else if (q.Trim)
             b.Trim = TrimFor(b, b.Grades, q);
         if (b.Trim) {
+            // As many builds as the plan ran for its yield, which is this one.
+            const int trials = b.Plans.empty() ? q.Trials : b.Plans[1].Run.Trials;
             b.Before =
-                SimulateBoard(SetupOf(b.Build, b.Grades, q.Trials, q.Seed), b.Target, q.Mask, true);
-            b.After = SimulateBoard(SetupOf(b.Build, b.Grades, q.Trials, q.Seed, b.Trim->Trim),
+                SimulateBoard(SetupOf(b.Build, b.Grades, trials, q.Seed), b.Target, q.Mask, true);
+            b.After = SimulateBoard(SetupOf(b.Build, b.Grades, trials, q.Seed, b.Trim->Trim),
                                     b.Target, q.Mask, true);
         }
     }
@@ -104,6 +107,14 @@ std::vector<BomLine> BoardBill(const Board& b, const BoardRequest& q) {
         for (BomLine& line : bom)
             for (int part = 0; part < kBoardPartCount; ++part)
                 if (line.Ref == BoardPartName(part)) line.Tolerance = b.Grades.Of[part];
+    // R2 and R3 are one value in one grade: one line to order.
+    if (b.Build.Built.R2 == b.Build.Built.R3 && b.Grades.Of[kBoardR2] == b.Grades.Of[kBoardR3])
+        for (auto it = bom.begin(); it != bom.end(); ++it)
+            if (it->Ref == "R2" && it + 1 != bom.end() && (it + 1)->Ref == "R3") {
+                it->Ref = "R2, R3";
+                bom.erase(it + 1);
+                break;
+            }
     if (!b.Trim) return bom;
     const KTrim& t = b.Trim->Trim;
     for (auto it = bom.begin(); it != bom.end(); ++it) {

@@ -93,8 +93,11 @@ void WriteBomCsv(std::ostream& out, const std::vector<BomLine>& lines) {
     for (const BomLine& line : lines) {
         // Both to eight digits: a part left as computed reads the same in both.
         const bool part = !(line.Value == 0 && line.Computed == 0);
-        out << line.Ref << ',' << (part ? Number(line.Value, "%.8g") : "") << ',' << line.Unit
-            << ',' << (part ? Number(line.Computed, "%.8g") : "") << ','
+        // A line of several parts names them all ("R2, R3"), quoted.
+        const bool several = line.Ref.find(',') != std::string::npos;
+        out << (several ? "\"" + line.Ref + "\"" : line.Ref) << ','
+            << (part ? Number(line.Value, "%.8g") : "") << ',' << line.Unit << ','
+            << (part ? Number(line.Computed, "%.8g") : "") << ','
             << (part ? Number((line.Value / line.Computed - 1) * 100, "%.4f") : "") << ','
             << line.Series << ',' << (line.Tolerance > 0 ? Number(line.Tolerance * 100, "%g") : "")
             << ",\"" << line.Description << "\"\n";

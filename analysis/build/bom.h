@@ -20,7 +20,7 @@
 namespace velmora {
 
 struct BomLine {
-    std::string Ref;          // R1..R4, RK-R, R*, C1..C4, U1
+    std::string Ref;          // R1..R4, RK-R, R*, C1..C4, U1; "R2, R3" for two alike
     double Value = 0;         // what to fit: ohms or farads; 0 for U1
     const char* Unit = "";    // "ohm", "F", ""
     double Computed = 0;      // the exact value the design asked for

@@ -151,6 +151,10 @@ YieldEvaluator MonteCarloYield(const ResponseShape& target, const YieldMask& mas
     };
 }
 
+YieldInterval IntervalOf(const BuildCandidate& c) {
+    return WilsonInterval(static_cast<int>(std::lround(c.Yield * c.YieldTrials)), c.YieldTrials);
+}
+
 bool BetterCandidate(const BuildCandidate& a, const BuildCandidate& b) {
     if (a.Yield != b.Yield) return a.Yield > b.Yield;
     return a.Error.Worst < b.Error.Worst;
@@ -184,6 +188,18 @@ BuildSearchResult SearchBuilds(const DesignRecord& d, const BuildSearchSpace& sp
     Rank(candidates, yield, {budget.ScreenTrials, budget.Seed});
     candidates.resize(std::min(candidates.size(), static_cast<size_t>(budget.Finalists)));
     Rank(candidates, yield, {budget.FinalTrials, budget.Seed + 1});
+    // 4. Yields apart by less than their noise rank nothing: the builds
+    //    tied with the best go first, the smallest nominal error first.
+    if (!candidates.empty()) {
+        const YieldInterval best = IntervalOf(candidates.front());
+        const auto tied = std::stable_partition(
+            candidates.begin(), candidates.end(),
+            [&](const BuildCandidate& c) { return Tied(IntervalOf(c), best); });
+        std::stable_sort(candidates.begin(), tied,
+                         [](const BuildCandidate& a, const BuildCandidate& b) {
+                             return a.Error.Worst < b.Error.Worst;
+                         });
+    }
     result.Best = std::move(candidates);
     return result;
 }

@@ -23,6 +23,7 @@
 #include "eseries.h"
 #include "monte_carlo.h"
 #include "standard_values.h"
+#include "yield_interval.h"
 
 namespace velmora {
 
@@ -74,15 +75,20 @@ struct BuildCandidate {
 };
 
 struct BuildSearchResult {
-    int Roots = 0;                     // roots of the design equation
-    int Buildable = 0;                 // of them with every part positive and K >= 1
-    int Candidates = 0;                // builds inside the space
-    int Screened = 0;                  // of them whose yield was estimated
-    std::vector<BuildCandidate> Best;  // the finalists, best first
+    int Roots = 0;       // roots of the design equation
+    int Buildable = 0;   // of them with every part positive and K >= 1
+    int Candidates = 0;  // builds inside the space
+    int Screened = 0;    // of them whose yield was estimated
+    // The finalists, best first; those whose yields are tied with the best
+    // within their 95 % intervals first of all, by the smaller worst error.
+    std::vector<BuildCandidate> Best;
 };
 
 // Better: higher yield, then smaller nominal worst error.
 bool BetterCandidate(const BuildCandidate& a, const BuildCandidate& b);
+
+// The 95 % interval of a candidate's yield.
+YieldInterval IntervalOf(const BuildCandidate& c);
 
 BuildSearchResult SearchBuilds(const DesignRecord& d, const BuildSearchSpace& space,
                                const BuildSearchBudget& budget, const YieldEvaluator& yield);

@@ -5,13 +5,25 @@
 #include <cstdio>
 
 #include "response/response_shape.h"
+#include "yield_interval.h"
 
 namespace velmora {
 
 namespace {
 
 constexpr double kResistorGrades[] = {0.05, 0.02, 0.01, 0.005, 0.001};
+
+// The grades each series' values are sold in: E12 and E24 values at 5 and
+// 1 %; E48 values at 2 % and, being E96 and E192 values too, at 1, 0.5 and
+// 0.1 %; E96 values at 1 % and, as E192 values, at 0.5 and 0.1 %.
+constexpr double kE24Grades[] = {0.05, 0.01};
+constexpr double kE48Grades[] = {0.02, 0.01, 0.005, 0.001};
+constexpr double kE96Grades[] = {0.01, 0.005, 0.001};
 constexpr double kCapacitorGrades[] = {0.10, 0.05, 0.02, 0.01};
+
+// A yield whose interval holds the target is run again on this many times
+// the builds: the bound on what a close call costs.
+constexpr int kCloseFactor = 4;
 
 // The figures a mask can limit, each over its limit; unlimited ones are 0.
 constexpr int kFigures = 6;
@@ -55,11 +67,17 @@ struct Search {
     const PlanRequest& Request;
     double TestHz = 0;
 
+    std::span<const double> Grades(int part) const {
+        if (part == kBoardRkr && Request.Trim)
+            return GradesOf(part, Request.TrimSettings.FixedSeries.value_or(ESeries::E24));
+        return GradesOf(part, Request.ResistorSeries);
+    }
+
     PartTolerances TolOf(const int (&grade)[kBoardPartCount]) const {
         PartTolerances t;
         t.Shape = Request.Shape;
         for (int part = 0; part < kBoardPartCount; ++part)
-            t.Of[part] = GradesOf(part)[static_cast<size_t>(grade[part])];
+            t.Of[part] = Grades(part)[static_cast<size_t>(grade[part])];
         return t;
     }
 
@@ -68,18 +86,40 @@ struct Search {
         return FitTrim(Build, tol, TestHz, Request.TrimSettings);
     }
 
+    // The plan's Monte Carlo of these grades; where the target lies inside
+    // the yield's interval, again with kCloseFactor times the builds (the
+    // first ones the same), so that "reaches" is decided above the noise.
     BoardRun Run(const int (&grade)[kBoardPartCount]) const {
         const PartTolerances tol = TolOf(grade);
-        return SimulateBoard(SetupOf(Build, tol, Request.Trials, Request.Seed, TrimFor(tol)),
-                             Target, Mask);
+        const std::optional<KTrim> trim = TrimFor(tol);
+        BoardRun run =
+            SimulateBoard(SetupOf(Build, tol, Request.Trials, Request.Seed, trim), Target, Mask);
+        const YieldInterval i = WilsonInterval(run.Passed, run.Trials);
+        if (i.Low < Request.TargetYield && Request.TargetYield <= i.High)
+            run = SimulateBoard(
+                SetupOf(Build, tol, kCloseFactor * Request.Trials, Request.Seed, trim), Target,
+                Mask);
+        return run;
+    }
+
+    bool Meets(const BoardRun& run) const {
+        return Reaches(WilsonInterval(run.Passed, run.Trials), Request.TargetYield);
     }
 };
 
 }  // namespace
 
-std::span<const double> GradesOf(int part) {
+std::span<const double> GradesOf(int part, std::optional<ESeries> series) {
     if (IsCapacitor(part)) return kCapacitorGrades;
-    return kResistorGrades;
+    if (!series) return kResistorGrades;
+    switch (*series) {
+        case ESeries::E48:
+            return kE48Grades;
+        case ESeries::E96:
+            return kE96Grades;
+        default:
+            return kE24Grades;
+    }
 }
 
 void SpreadShares(const SnappedBuild& b, const PartTolerances& tol, const ResponseShape& target,
@@ -119,40 +159,48 @@ TolerancePlan PlanTolerances(const SnappedBuild& b, const ResponseShape& target,
     if (trim && !trim->Reachable) return plan;  // no trimmer in RK-R sets this design
     // 1. Tighten the part that spreads the figures most until the yield is met.
     BoardRun run = search.Run(grade);
-    for (int step = 1; run.Yield < q.TargetYield; ++step) {
+    for (int step = 1; !search.Meets(run); ++step) {
         const PartTolerances tol = search.TolOf(grade);
         const std::optional<KTrim> k = search.TrimFor(tol);
         double share[kBoardPartCount];
         SpreadShares(b, tol, target, mask, k ? &*k : nullptr, share);
+        // R2 and R3 are one value, bought as one line in one grade.
+        share[kBoardR2] += share[kBoardR3];
         int widest = -1;
         for (int part = 0; part < kBoardPartCount; ++part)
-            if (static_cast<size_t>(grade[part] + 1) < GradesOf(part).size() &&
+            if (part != kBoardR3 &&
+                static_cast<size_t>(grade[part] + 1) < search.Grades(part).size() &&
                 (widest < 0 || share[part] > share[widest]))
                 widest = part;
         if (widest < 0) break;  // every part at its tightest
         ++grade[widest];
+        grade[kBoardR3] = grade[kBoardR2];
         if (step % 3 == 0) redesign();
         run = search.Run(grade);
     }
     // 2. Then give back, smallest share first, what the yield does not need.
     redesign();
     run = search.Run(grade);
-    plan.Reached = run.Yield >= q.TargetYield;
+    plan.Reached = search.Meets(run);
     if (plan.Reached) {
         double share[kBoardPartCount];
         const std::optional<KTrim> k = search.TrimFor(search.TolOf(grade));
         SpreadShares(b, search.TolOf(grade), target, mask, k ? &*k : nullptr, share);
+        share[kBoardR2] += share[kBoardR3];
         int order[kBoardPartCount];
         for (int part = 0; part < kBoardPartCount; ++part)
             order[part] = part;
         std::stable_sort(std::begin(order), std::end(order),
                          [&](int x, int y) { return share[x] < share[y]; });
         for (const int part : order) {
+            if (part == kBoardR3) continue;  // goes with R2
             while (grade[part] > 0) {
                 --grade[part];
+                grade[kBoardR3] = grade[kBoardR2];
                 const BoardRun looser = search.Run(grade);
-                if (looser.Yield < q.TargetYield) {
+                if (!search.Meets(looser)) {
                     ++grade[part];
+                    grade[kBoardR3] = grade[kBoardR2];
                     break;
                 }
                 run = looser;
@@ -176,11 +224,15 @@ std::string WhatWouldReach(const SnappedBuild& b, const ResponseShape& target,
         PartTolerances t;
         t.Shape = q.Shape;
         for (int part = 0; part < kBoardPartCount; ++part)
-            t.Of[part] = IsCapacitor(part) ? capacitors : GradesOf(part).back();
+            t.Of[part] =
+                IsCapacitor(part) ? capacitors : kResistorGrades[std::size(kResistorGrades) - 1];
         return t;
     };
-    const auto yieldOf = [&](double capacitors, bool trimmed) {
-        return BuildYield(b, tightest(capacitors), target, mask, trimmed, q.TrimSettings, q.Trials);
+    const auto reaches = [&](double capacitors, bool trimmed) {
+        const double y =
+            BuildYield(b, tightest(capacitors), target, mask, trimmed, q.TrimSettings, q.Trials);
+        return Reaches(WilsonInterval(static_cast<int>(std::lround(y * q.Trials)), q.Trials),
+                       q.TargetYield);
     };
     // The cheapest change first: the trim alone, then finer capacitors,
     // each without the trim before with it.
@@ -188,11 +240,11 @@ std::string WhatWouldReach(const SnappedBuild& b, const ResponseShape& target,
     for (const double c : {tightestC, 0.005, 0.0025, 0.001}) {
         for (const bool trimmed : {false, true}) {
             const bool tried = trimmed == q.Trim && c == tightestC;
-            if ((q.Trim && !trimmed) || tried || yieldOf(c, trimmed) < q.TargetYield) continue;
+            if ((q.Trim && !trimmed) || tried || !reaches(c, trimmed)) continue;
             if (c == tightestC) return "the gain trim (--trim)";
             char text[160];
             std::snprintf(
-                text, sizeof text, "capacitors of %g %%%s", c * 100,
+                text, sizeof text, "film capacitors of %g %%%s", c * 100,
                 trimmed ? (q.Trim ? " with the trim" : " and the gain trim (--trim)") : "");
             return text;
         }

@@ -6,12 +6,16 @@
 // grade steps tightened is cheaper. Starting from the loosest grades, the
 // search tightens the part of the largest share one grade at a time until
 // the Monte Carlo yield reaches the target, then loosens, smallest share
-// first, every part that can go back a grade without losing it. Every
-// yield is from the same seed's draws, so plans compare build for build.
+// first, every part that can go back a grade without losing it. A yield
+// reaches the target only when the lower end of its 95 % Wilson interval
+// does; where the interval holds the target, the grades are run again on
+// four times the builds. Every yield is from the same seed's draws, so
+// plans compare build for build.
 //
 //   PlanRequest q;  q.TargetYield = 0.99;  q.Trials = 2000;  q.Seed = 1;  q.Trim = true;
 //   TolerancePlan p = PlanTolerances(build, target, mask, q);
-//   // p.Tol.Of[kBoardC1] = 0.02 ... ; p.Run.Yield >= 0.99 when p.Reached
+//   // p.Tol.Of[kBoardC1] = 0.02 ... ; WilsonInterval(p.Run.Passed, p.Run.Trials).Low >= 0.99
+//   // when p.Reached; p.Run.Trials is q.Trials, or 4 q.Trials for a close call
 #pragma once
 
 #include <optional>
@@ -22,8 +26,12 @@
 
 namespace velmora {
 
-// The grades on offer, loosest (cheapest) first.
-std::span<const double> GradesOf(int part);
+// The grades on offer, loosest (cheapest) first: for a resistor, those its
+// series' values are sold in (any grade for values left as computed).
+//   GradesOf(kBoardR1, ESeries::E96) -> {0.01, 0.005, 0.001}
+//   GradesOf(kBoardR1, ESeries::E24) -> {0.05, 0.01}
+//   GradesOf(kBoardC1)               -> {0.10, 0.05, 0.02, 0.01}
+std::span<const double> GradesOf(int part, std::optional<ESeries> resistorSeries = std::nullopt);
 
 struct PlanRequest {
     double TargetYield = 0.99;
@@ -32,12 +40,14 @@ struct PlanRequest {
     int Trials = 2000;
     uint64_t Seed = 0;
     Distribution Shape = Distribution::Uniform;
+    std::optional<ESeries> ResistorSeries;  // the resistors' values; the trim's fixed part's
+                                            // is TrimSettings.FixedSeries
 };
 
 struct TolerancePlan {
     bool Reached = false;
     PartTolerances Tol;
-    int Grade[kBoardPartCount] = {};  // index into GradesOf(part)
+    int Grade[kBoardPartCount] = {};  // index into the part's grades; R3's is R2's
     double Share[kBoardPartCount] = {};
     std::optional<TrimDesign> Trim;  // none with a trim asked for: no trim fits
     BoardRun Run;                    // the plan's own Monte Carlo (Trials, Seed)

@@ -39,11 +39,12 @@ struct DesignAnalysis {
     ResultTexts Texts;              // the twelve result texts, display order
     PolePair Target[2];             // F x FSF and 1/AF, in entry order
     CircuitAnalysis TargetFigures;  // the target with the design's K as DC gain
-    RealisedCircuit Shown;          // from the texts, parsed back
-    RealisedCircuit Unrounded;      // from the record's fields
-    double RStar = 0;               // ohms, as entered
-    double RKRShown = 0;            // ohms, parsed from its text
-    bool RootFound = false;         // the search saw a sign change
+    RealisedCircuit Shown;          // from the texts, parsed back (or a board: ShowBoard)
+    std::string ShownName = "the values as shown";  // what Shown is, for legends
+    RealisedCircuit Unrounded;                      // from the record's fields
+    double RStar = 0;                               // ohms, as entered
+    double RKRShown = 0;                            // ohms, parsed from its text
+    bool RootFound = false;                         // the search saw a sign change
     std::vector<Diagnostic> Diagnostics;
 };
 

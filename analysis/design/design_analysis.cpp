@@ -99,6 +99,7 @@ FilterParts UnroundedParts(const DesignRecord& d) {
 
 void ShowBoard(DesignAnalysis& a, const FilterParts& parts, double rstar, double rkr) {
     a.Shown = Realise(parts, a.Target);
+    a.ShownName = "the board (standard values, VR1 set)";
     a.RStar = rstar;
     a.RKRShown = rkr;
 }

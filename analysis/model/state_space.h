@@ -4,9 +4,9 @@
 
 #include <Eigen/Dense>
 
-#include "circuit.h"
-
 namespace velmora {
+
+struct FilterParts;  // circuit.h
 
 struct StateSpace {
     Eigen::Matrix4d A;

@@ -62,7 +62,7 @@ DelayUnit ChooseDelayUnit(double largestS) {
 std::vector<LegendEntry> Legend(const BodeData& d) {
     std::vector<LegendEntry> entries;
     if (!d.Target.empty()) entries.push_back({"Target: the pole pairs entered", kTargetStyle});
-    if (!d.Realised.empty()) entries.push_back({"Circuit: the values as shown", kRealisedStyle});
+    if (!d.Realised.empty()) entries.push_back({"Circuit: " + d.RealisedName, kRealisedStyle});
     return entries;
 }
 
@@ -85,6 +85,7 @@ BodeData MakeBodeData(const DesignAnalysis& a, std::string title, std::string su
     BodeData d;
     d.Title = std::move(title);
     d.Subtitle = std::move(subtitle);
+    d.RealisedName = a.ShownName;
     d.Span = PlotSpan(a);
     for (double hz : LogFrequencies(d.Span.LowHz, d.Span.HighHz, kPoints)) {
         if (a.TargetFigures.Valid)

@@ -21,7 +21,8 @@ struct BodeData {
     FrequencySpan Span;
     std::vector<ResponsePoint> Target;    // empty when the target is not valid
     std::vector<ResponsePoint> Realised;  // empty when the shown parts are not solvable
-    double Minus3dBHz = 0;                // of the realised circuit; 0: no marker
+    std::string RealisedName = "the values as shown";
+    double Minus3dBHz = 0;  // of the realised circuit; 0: no marker
     double Minus3dBGainDb = 0;
     double PeakHz = 0;  // 0: no peak worth marking
     double PeakGainDb = 0;

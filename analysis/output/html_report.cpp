@@ -60,7 +60,9 @@ std::string ResultsTable(const DesignAnalysis& a) {
 }
 
 std::string AnalysisTable(const DesignAnalysis& a) {
-    std::string t = "<table><tr><th></th><th>Target</th><th>As shown</th><th>Unrounded</th></tr>\n";
+    const std::string shown = a.ShownName == DesignAnalysis{}.ShownName ? "As shown" : "Board";
+    std::string t =
+        "<table><tr><th></th><th>Target</th><th>" + shown + "</th><th>Unrounded</th></tr>\n";
     for (const AnalysisRow& r : AnalysisRows(a))
         t += "<tr>" + Cell("th", r.Label) + Cell("td", r.Target, "num") +
              Cell("td", r.Shown, "num") + Cell("td", r.Unrounded, "num") + "</tr>\n";
@@ -98,9 +100,12 @@ std::string HtmlReport(const ReportPage& page) {
          Figure(SchematicSvg(LabelsFromTexts(a.Texts, page.Inputs[7]), false), "");
     h += "<h2 id=\"analysis\">Analysis</h2>\n<p>Pole pairs as natural frequency and Q; errors "
          "relative to the "
-         "target. As shown: the scaled values rounded as displayed, with K = 1 + RK-R / R*. "
-         "Unrounded: the values as computed.</p>\n" +
-         AnalysisTable(a);
+         "target. " +
+         std::string(a.ShownName == DesignAnalysis{}.ShownName
+                         ? "As shown: the scaled values rounded as displayed, with K = 1 + RK-R / "
+                           "R*. "
+                         : "Board: " + a.ShownName + ", with K = 1 + RK-R / R*. ") +
+         "Unrounded: the values as computed.</p>\n" + AnalysisTable(a);
     h += "<h2 id=\"diagnostics\">Diagnostics</h2>\n" + DiagnosticsList(a);
     h += "<h2 id=\"frequency-response\">Frequency response</h2>\n" +
          Figure(page.BodeSvg, "Nothing to plot.");

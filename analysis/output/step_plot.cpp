@@ -43,6 +43,7 @@ StepData MakeStepData(const DesignAnalysis& a, std::string title, std::string su
     StepData d;
     d.Title = std::move(title);
     d.Subtitle = std::move(subtitle);
+    d.RealisedName = a.ShownName;
     double end = StepSpanSeconds(a.Target);
     if (!(end > 0)) end = StepSpanSeconds(a.Shown.Analysis.Pairs);
     if (!(end > 0) || !std::isfinite(end)) return d;
@@ -104,7 +105,7 @@ std::string StepPlotSvg(const StepData& d, std::string_view idPrefix, bool stand
     // 3. Legend, bottom right, clear of the rise at the left.
     std::vector<LegendEntry> legend;
     if (!d.Target.empty()) legend.push_back({"Target: the pole pairs entered", kTargetStyle});
-    if (!d.Realised.empty()) legend.push_back({"Circuit: the values as shown", kRealisedStyle});
+    if (!d.Realised.empty()) legend.push_back({"Circuit: " + d.RealisedName, kRealisedStyle});
     DrawLegend(svg, panel.Left + panel.Width - kLegendWidth - 12, panel.Top + panel.Height - 90,
                legend);
     return SvgDocument(svg, standalone);

@@ -21,8 +21,9 @@ struct StepData {
     double EndS = 0;
     std::vector<StepPoint> Target;    // empty when the target is not valid
     std::vector<StepPoint> Realised;  // empty when the shown parts are not solvable
-    double FinalVolts = 0;            // DC gain of the realised circuit
-    StepFigures Figures;              // of the realised circuit
+    std::string RealisedName = "the values as shown";
+    double FinalVolts = 0;  // DC gain of the realised circuit
+    StepFigures Figures;    // of the realised circuit
 };
 
 // 800 samples over StepSpanSeconds of the target pairs.

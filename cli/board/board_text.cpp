@@ -18,8 +18,14 @@ std::string Percent(double fraction, int decimals, bool sign) {
 }
 
 std::string YieldText(int passed, int trials) {
+    const YieldInterval i = WilsonInterval(passed, trials);
     return Percent(trials > 0 ? static_cast<double>(passed) / trials : 0) + " (" +
-           std::to_string(passed) + " of " + std::to_string(trials) + ")";
+           std::to_string(passed) + " of " + std::to_string(trials) + "; 95 % interval " +
+           IntervalText(i) + ")";
+}
+
+std::string IntervalText(const YieldInterval& i) {
+    return Fmt("%.2f", i.Low * 100) + " to " + Percent(i.High);
 }
 
 std::string YieldText(const BoardRun& r) {

@@ -3,7 +3,8 @@
 //
 //   Percent(0.8902)            -> "89.02 %"
 //   Percent(-0.0119, 3, true)  -> "-1.190 %"     Percent(-1e-9, 3, true) -> "+0.000 %"
-//   YieldText(run)             -> "89.02 % (8902 of 10000)"
+//   YieldText(run)             -> "89.02 % (8902 of 10000; 95 % interval 88.39 to 89.62 %)"
+//   IntervalText(i)            -> "88.39 to 89.62 %"  (the Wilson score interval)
 //   Ohms(1500)                 -> "1.5k ohm"
 //   MaskText(mask)             -> "-3 dB within 2 %, peaking within 0.5 dB"
 //   Row("R1", "1.1942k ohm", "1.18k ohm", "-1.190 %")  -> one table line
@@ -14,6 +15,7 @@
 #include <string>
 
 #include "build/board_monte_carlo.h"
+#include "build/yield_interval.h"
 
 namespace velmora {
 
@@ -22,6 +24,7 @@ namespace velmora {
 std::string Percent(double fraction, int decimals = 2, bool sign = false);
 
 std::string YieldText(int passed, int trials);
+std::string IntervalText(const YieldInterval& interval);
 std::string YieldText(const BoardRun& run);
 
 std::string Ohms(double value, int digits = 3);

@@ -178,9 +178,10 @@ void WriteTable(std::ostream& out, const std::vector<Column>& columns) {
     WriteRow(out, "Yield", columns, [](const Column& c) {
         return std::isnan(c.C.Yield) ? std::string("no board") : Fmt("%.2f %%", c.C.Yield * 100);
     });
-    WriteRow(out, "  +-", columns, [](const Column& c) {
-        const double p = c.C.Yield, n = c.C.YieldTrials;
-        return n > 0 ? Fmt("%.2f %%", std::sqrt(p * (1 - p) / n) * 100) : std::string("-");
+    WriteRow(out, "  95 %", columns, [](const Column& c) {
+        if (c.C.YieldTrials <= 0) return std::string("-");
+        const YieldInterval i = IntervalOf(c.C);
+        return Fmt("%.2f", i.Low * 100) + "-" + Fmt("%.2f %%", i.High * 100);
     });
     WriteRow(out, "Worst error", columns,
              [](const Column& c) { return Fmt("%.3f %%", c.C.Error.Worst * 100); });
@@ -197,8 +198,25 @@ void WriteTable(std::ostream& out, const std::vector<Column>& columns) {
     WriteRow(out, "RK-R", columns,
              [](const Column& c) { return FormatEngineering(c.C.Build.RkrBuilt, 4); });
     WriteRow(out, "K", columns, [](const Column& c) { return Fmt("%.5f", c.C.Build.Built.K); });
-    out << "  (resistors in ohms; +- one standard error of the yield; no board: a part "
-           "would be negative or is missing)\n";
+    out << "  (resistors in ohms; 95 %: the Wilson score interval of the yield; no board: a "
+           "part would be negative or is missing)\n";
+}
+
+// Which builds the yields cannot tell apart: those whose intervals meet
+// the leader's, the given build among them when it is.
+void WriteTies(std::ostream& out, const std::vector<Column>& columns) {
+    if (columns.size() < 2 || columns.front().Head == "given") return;
+    const YieldInterval best = IntervalOf(columns.front().C);
+    const Column& given = columns.back();
+    std::string tied;
+    for (const Column& c : columns)
+        if (c.C.YieldTrials > 0 && Tied(IntervalOf(c.C), best))
+            tied += (tied.empty() ? "" : ", ") + c.Head;
+    if (given.C.YieldTrials > 0 && IntervalOf(given.C).Low > best.High)
+        out << "  The given build is better than every candidate beyond the noise.\n";
+    else if (tied.find(',') != std::string::npos)
+        out << "  Tied within their 95 % intervals: " << tied
+            << " (no ranking among them; the smaller worst error first)\n";
 }
 
 nlohmann::ordered_json ColumnJson(const Column& column) {
@@ -208,6 +226,10 @@ nlohmann::ordered_json ColumnJson(const Column& column) {
     j["rank"] = column.Head;
     j["yield"] = c.Yield;
     j["trials"] = c.YieldTrials;
+    if (c.YieldTrials > 0) {
+        const YieldInterval i = IntervalOf(c);
+        j["yield_interval"] = {i.Low, i.High};
+    }
     j["worst_error"] = c.Error.Worst;
     j["rss_error"] = c.Error.Rss;
     j["root"] = column.Root;
@@ -260,6 +282,7 @@ int WriteBestBuilds(std::ostream& out, std::ostream& err, const BuildPlan& plan,
     columns.push_back(
         GivenColumn(plan, d, board.Build, yield, {budget.FinalTrials, budget.Seed + 1}));
     WriteTable(out, columns);
+    WriteTies(out, columns);
     if (plan.Search.BestBuildJson.empty()) return 0;
     nlohmann::ordered_json j;
     j["roots"] = r.Roots;

@@ -43,13 +43,23 @@ Json TrimJson(const SnappedBuild& b, const KTrim& t, const std::string& fixedSer
             {"procedure", TrimProcedure(b, t)}};
 }
 
+// The 95 % Wilson interval, rounded as the shares are.
+Json IntervalJson(const BoardRun& r) {
+    const YieldInterval i = WilsonInterval(r.Passed, r.Trials);
+    return {Significant(i.Low, 6), Significant(i.High, 6)};
+}
+
 Json PlanJson(const TolerancePlan& p, const std::string& whatWould) {
     Json parts = Json::array();
     for (int part = 0; part < kBoardPartCount; ++part)
         parts.push_back({{"ref", BoardPartName(part)},
                          {"tolerance", p.Tol.Of[part]},
                          {"share", Significant(p.Share[part], 6)}});
-    Json j = {{"reached", p.Reached}, {"yield", p.Run.Yield}, {"parts", parts}};
+    Json j = {{"reached", p.Reached},
+              {"yield", p.Run.Yield},
+              {"trials", p.Run.Trials},
+              {"yield_interval", IntervalJson(p.Run)},
+              {"parts", parts}};
     if (!p.Reached) j["what_would"] = whatWould;
     return j;
 }
@@ -130,8 +140,21 @@ void WritePlanSection(std::ostream& out, const BuildPlan& plan, const Board& boa
     out << "\nTolerance plan for a yield of " << Fmt("%g", *plan.PlanYield * 100) << " % ("
         << MaskText(plan.Mask) << "; " << plan.Trials << " builds, seed " << plan.Seed << ")\n";
     const bool trimFits = plans[1].Trim.has_value();
-    out << "  Grades, cheapest first: resistors 5, 2, 1, 0.5, 0.1 %; capacitors 10, 5, 2, 1 %\n"
-           "  Share: the part's share of the spread of the limited figures, to first order\n";
+    const auto list = [](std::span<const double> grades) {
+        std::string text;
+        for (const double g : grades)
+            text += (text.empty() ? "" : ", ") + Fmt("%g", g * 100);
+        return text + " %";
+    };
+    out << "  Grades, cheapest first: resistors " << list(GradesOf(kBoardR1, plan.Series.Resistors))
+        << (plan.Series.Resistors ? std::string(" (those ") + SeriesName(*plan.Series.Resistors) +
+                                        " values are sold in)"
+                                  : std::string())
+        << "; capacitors " << list(GradesOf(kBoardC1))
+        << "\n"
+           "  Share: the part's share of the spread of the limited figures, to first order\n"
+           "  Reached: when the lower end of the yield's 95 % interval (Wilson) is at the target;\n"
+           "  a yield whose interval holds the target is run again on 4 times the builds\n";
     char line[160];
     std::snprintf(line, sizeof line, "  %-8s %-19s %s\n", "", "Without trim", "With trim");
     out << line;
@@ -178,6 +201,8 @@ std::string BoardJson(const BuildPlan& plan, const Board& board, const std::vect
         json["trim"]["coverage"] = Coverage(board.After);
         json["trim"]["yield_before"] = board.Before.Yield;
         json["trim"]["yield_after"] = board.After.Yield;
+        json["trim"]["yield_before_interval"] = IntervalJson(board.Before);
+        json["trim"]["yield_after_interval"] = IntervalJson(board.After);
     }
     if (board.Plans.size() == 2) {
         const std::vector<TolerancePlan>& plans = board.Plans;

@@ -109,7 +109,7 @@ TEST(BoardYield, AgreesWithAnIndependentMonteCarlo) {
         if (row.How == kTrimmed) trim = DesignTrim(b, tol, target, mask, options).Trim;
         if (row.How == kPlanned) {
             const TolerancePlan plan = PlanTolerances(
-                b, target, mask, {0.9, true, options, 500, 5, Distribution::Uniform});
+                b, target, mask, {0.9, true, options, 500, 5, Distribution::Uniform, ESeries::E96});
             ASSERT_TRUE(plan.Reached);
             tol = plan.Tol;
             trim = plan.Trim->Trim;
