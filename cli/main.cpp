@@ -16,6 +16,7 @@
 #include "insight/insight.h"
 #include "report/batch.h"
 #include "report/report.h"
+#include "signal/signal_options.h"
 
 using namespace velmora;
 
@@ -80,6 +81,8 @@ int main(int argc, char** argv) {
     AddBuildOptions(app, build);
     InsightOptions insight;
     AddInsightOptions(app, insight);
+    SignalOptions signal;
+    AddSignalOptions(app, signal);
 
     try {
         app.parse(args.Count(), args.Values());
@@ -93,6 +96,8 @@ int main(int argc, char** argv) {
         return UsageError(e.what());
     }
 
+    if (const std::string e = FinishSignalOptions(signal, build, insight, json, batch); !e.empty())
+        return UsageError(e);
     if (batch) {
         if (InsightRequested(insight))
             return UsageError(
@@ -137,7 +142,8 @@ int main(int argc, char** argv) {
     if (title.empty()) title = DesignTitle(preset);
     // The analysis only follows the twelve texts; it never changes them.
     std::optional<DesignAnalysis> analysis;
-    if (InsightRequested(insight)) analysis = AnalyseDesign(result.Design);
+    if (InsightRequested(insight) || SignalRequested(signal))
+        analysis = AnalyseDesign(result.Design);
     if (json && insight.Analyse)
         WriteJsonWithAnalysis(std::cout, inputs, result, *analysis);
     else if (json)
@@ -155,6 +161,9 @@ int main(int argc, char** argv) {
                       board->Made.NominalRkr);
         status = WriteInsightFiles(insight, inputs, *analysis, title, json ? nullptr : &std::cout,
                                    std::cerr);
+        status = std::max(status,
+                          WriteSignalSections(signal, *analysis, title, json, std::cout, std::cerr,
+                                              board ? &board->Plan.PageSections : nullptr));
     }
     if (board)
         return std::max(

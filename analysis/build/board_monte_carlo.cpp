@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "model/portable_math.h"
 #include "response/response_shape.h"
 
 namespace velmora {
@@ -52,7 +53,7 @@ TrimSetting SetTrimmer(const DrawnBoard& d, const KTrim& trim) {
 
 double GainAt(const CircuitPolynomial& c, double testHz, double k) {
     const Halves h = HalvesAt(c, testHz);
-    return std::fabs(k) / std::abs(h.Base + k * h.Gain);
+    return std::fabs(k) / Abs(h.Base + k * h.Gain);
 }
 
 std::optional<double> GainForReading(const CircuitPolynomial& c, double testHz, double gain,

@@ -17,9 +17,7 @@ int MarkedDigits(const std::string& series) {
 }
 
 std::string Number(double value, const char* format) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
+    return PrintfNumber(format, value);
 }
 
 std::string SeriesText(const std::optional<ESeries>& series) {

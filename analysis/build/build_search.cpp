@@ -6,6 +6,7 @@
 
 #include "design/alternatives.h"
 #include "design/design_target.h"
+#include "model/portable_math.h"
 
 namespace velmora {
 
@@ -24,10 +25,9 @@ std::vector<double> SeriesMembers(ESeries series, double lo, double hi) {
     std::vector<double> values;
     if (!(lo > 0) || !(hi >= lo) || !std::isfinite(hi)) return values;
     const int digits = SeriesDigits(series);
-    for (int e = static_cast<int>(std::floor(std::log10(lo))) - 1;
-         e <= static_cast<int>(std::floor(std::log10(hi))) + 1; ++e)
+    for (int e = DecimalExponent(lo) - 1; e <= DecimalExponent(hi) + 1; ++e)
         for (int mantissa : SeriesMantissas(series)) {
-            const double v = SnapToSeries(mantissa * std::pow(10.0, e - (digits - 1)), series);
+            const double v = SnapToSeries(mantissa * PowerOfTen(e - (digits - 1)), series);
             if (v >= lo * (1 - kEdge) && v <= hi * (1 + kEdge)) values.push_back(v);
         }
     return values;
@@ -48,7 +48,7 @@ std::vector<GainPair> GainPairs(double k, double given, ESeries series, double s
     }
     std::stable_sort(pairs.begin(), pairs.end(), [&](const GainPair& a, const GainPair& b) {
         if (a.Error != b.Error) return a.Error < b.Error;
-        return std::fabs(std::log(a.RStar / given)) < std::fabs(std::log(b.RStar / given));
+        return std::fabs(Log(a.RStar / given)) < std::fabs(Log(b.RStar / given));
     });
     if (pairs.size() > static_cast<size_t>(std::max(count, 0))) pairs.resize(count);
     return pairs;
@@ -63,23 +63,19 @@ DesignRecord AtRoot(const DesignRecord& d, const AlternativeDesign& a) {
     return r;
 }
 
-bool Inside(double ohms, const BuildSearchSpace& s) {
-    return ohms >= s.MinOhms * (1 - kEdge) && ohms <= s.MaxOhms * (1 + kEdge);
-}
-
-bool ResistorsInside(const SnappedBuild& b, const BuildSearchSpace& s) {
-    return Inside(b.Built.R1, s) && Inside(b.Built.R2, s) && Inside(b.Built.R4, s) &&
-           Inside(b.RStar, s) && (b.RkrBuilt == 0 || Inside(b.RkrBuilt, s));
+bool ResistorsInside(const SnappedBuild& b, const ResistorRange& r) {
+    return r.Holds(b.Built.R1) && r.Holds(b.Built.R2) && r.Holds(b.Built.R4) && r.Holds(b.RStar) &&
+           r.HoldsRkr(b.RkrBuilt);
 }
 
 // The ladder's impedance level: where a decade image sits.
 double Level(const FilterParts& p) {
-    return std::cbrt(p.R1 * p.R2 * p.R4);
+    return Pow(p.R1 * p.R2 * p.R4, 1.0 / 3);
 }
 
 // A capacitor's digits without its decade, as an integer key.
 long long Digits(double farads) {
-    const double decade = std::pow(10.0, std::floor(std::log10(farads) + kEdge));
+    const double decade = PowerOfTen(static_cast<int>(std::floor(Log10(farads) + kEdge)));
     return std::llround(farads / decade * 1000);
 }
 
@@ -93,7 +89,7 @@ void AddRootCandidates(const DesignRecord& d, const AlternativeDesign& a, int ro
     const DesignRecord r = AtRoot(d, a);
     const double level = Level(ScaledPartsAt(r, d.ISF));
     const auto distance = [&](const BuildCandidate& c) {
-        return std::fabs(std::log(Level(c.Build.Built) / level));
+        return std::fabs(Log(Level(c.Build.Built) / level));
     };
     const std::vector<double> caps =
         SeriesMembers(space.CapacitorSeries, space.MinFarads, space.MaxFarads);
@@ -116,7 +112,7 @@ void AddRootCandidates(const DesignRecord& d, const AlternativeDesign& a, int ro
                 cand.Build.RkrIdeal = RkrFor(a.K, gains[g].RStar);
                 cand.Build.RkrBuilt = gains[g].Rkr;
                 cand.Build.Built.K = 1 + gains[g].Rkr / gains[g].RStar;
-                if (!ResistorsInside(cand.Build, space)) continue;
+                if (!ResistorsInside(cand.Build, space.Resistors)) continue;
                 cand.Shape = ShapeOfParts(cand.Build.Built);
                 cand.Error = CompareShapes(target, cand.Shape);
                 if (!cand.Shape.Stable || !std::isfinite(cand.Error.Worst)) continue;

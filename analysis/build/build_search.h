@@ -22,6 +22,7 @@
 #include "design.h"
 #include "eseries.h"
 #include "monte_carlo.h"
+#include "resistor_range.h"
 #include "standard_values.h"
 #include "yield_interval.h"
 
@@ -45,9 +46,7 @@ struct BuildSearchSpace {
     std::vector<ESeries> ResistorSeries{ESeries::E24, ESeries::E48, ESeries::E96};
     ESeries CapacitorSeries = ESeries::E6;
     double MinFarads = 1e-9, MaxFarads = 1e-6;
-    // Every resistor the board gets, R* and RK-R included (an RK-R of 0 is
-    // a wire and always allowed).
-    double MinOhms = 100, MaxOhms = 1e6;
+    ResistorRange Resistors;
     // R* is the design's own or a series member within this factor of it;
     // the GainPairs pairs of K nearest the root's are tried.
     double RStarSpan = 3.3;

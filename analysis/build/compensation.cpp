@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include "model/portable_math.h"
 #include "opamp_gbw.h"
 
 namespace velmora {
@@ -25,15 +26,15 @@ constexpr double kLongestStep = 2;
 constexpr double kLimitPrecision = 1.001;
 
 FilterParts PartsAt(FilterParts p, const Vector& u) {
-    p.R1 = std::exp(u[0]);
-    p.R2 = p.R3 = std::exp(u[1]);
-    p.R4 = std::exp(u[2]);
-    p.K = std::exp(u[3]);
+    p.R1 = Exp(u[0]);
+    p.R2 = p.R3 = Exp(u[1]);
+    p.R4 = Exp(u[2]);
+    p.K = Exp(u[3]);
     return p;
 }
 
 Vector LogsOf(const FilterParts& p) {
-    return {std::log(p.R1), std::log(p.R2), std::log(p.R4), std::log(p.K)};
+    return {Log(p.R1), Log(p.R2), Log(p.R4), Log(p.K)};
 }
 
 // Logarithmic errors of both pairs: f0 and Q weigh alike, and a pair in the
@@ -43,8 +44,8 @@ std::optional<Vector> Residual(const FilterParts& p, const ResponseShape& target
     if (!s.Valid) return std::nullopt;
     Vector r;
     for (int i = 0; i < 2; ++i) {
-        r[2 * i] = std::log(s.Pairs[i].F0Hz / target.Pairs[i].F0Hz);
-        r[2 * i + 1] = std::log(s.Pairs[i].Q / target.Pairs[i].Q);
+        r[2 * i] = Log(s.Pairs[i].F0Hz / target.Pairs[i].F0Hz);
+        r[2 * i + 1] = Log(s.Pairs[i].Q / target.Pairs[i].Q);
     }
     if (!r.allFinite()) return std::nullopt;
     return r;
@@ -85,9 +86,16 @@ bool Solve(FilterParts& p, const ResponseShape& target, double gbwHz) {
     return false;
 }
 
-bool Buildable(const FilterParts& p, double gbwHz) {
+// What the board needs of a solution.
+struct Board {
+    double RStar;
+    ResistorRange Range;
+};
+
+bool Buildable(const FilterParts& p, double gbwHz, const Board& board) {
+    if (!(p.K >= 1) || !PartsInRange(p, board.RStar, board.Range)) return false;
     const ResponseShape s = ShapeWithGbw(p, gbwHz);
-    return s.Valid && s.Stable && p.K >= 1;
+    return s.Valid && s.Stable;
 }
 
 bool Usable(const FilterParts& p, const ResponseShape& target) {
@@ -110,16 +118,17 @@ struct Path {
 // lets the next be longer, so the walk is quick where the solution moves
 // little and careful near the limit; Compensate and the limit walk alike,
 // so they agree on where solutions stop.
-Path Follow(const FilterParts& ideal, const ResponseShape& target, double toHz) {
+Path Follow(const FilterParts& ideal, const ResponseShape& target, double toHz,
+            const Board& board) {
     Path path;
     FilterParts p = ideal;
     double g = std::fmax(StartGbw(ideal, target), toHz);
-    if (!Solve(p, target, g) || !Buildable(p, g)) return path;
+    if (!Solve(p, target, g) || !Buildable(p, g, board)) return path;
     double ratio = kLongestStep;
     while (g > toHz) {
         const double next = std::fmax(g / ratio, toHz);
         FilterParts q = p;
-        if (Solve(q, target, next) && Buildable(q, next)) {
+        if (Solve(q, target, next) && Buildable(q, next, board)) {
             p = q;
             g = next;
             ratio = std::fmin(ratio * ratio, kLongestStep);
@@ -136,10 +145,16 @@ Path Follow(const FilterParts& ideal, const ResponseShape& target, double toHz) 
 
 }  // namespace
 
-Compensation Compensate(const FilterParts& ideal, const ResponseShape& target, double gbwHz) {
+bool PartsInRange(const FilterParts& p, double rstarOhms, const ResistorRange& range) {
+    return range.Holds(p.R1) && range.Holds(p.R2) && range.Holds(p.R3) && range.Holds(p.R4) &&
+           range.Holds(rstarOhms) && range.HoldsRkr(RkrFor(p.K, rstarOhms));
+}
+
+Compensation Compensate(const FilterParts& ideal, const ResponseShape& target, double gbwHz,
+                        double rstarOhms, const ResistorRange& range) {
     Compensation c;
     if (!Usable(ideal, target) || !(gbwHz > 0) || !std::isfinite(gbwHz)) return c;
-    const Path path = Follow(ideal, target, gbwHz);
+    const Path path = Follow(ideal, target, gbwHz, {rstarOhms, range});
     if (path.ReachedHz != gbwHz) return c;
     c.Parts = path.Parts;
     c.Shape = ShapeWithGbw(c.Parts, gbwHz);
@@ -147,10 +162,12 @@ Compensation Compensate(const FilterParts& ideal, const ResponseShape& target, d
     return c;
 }
 
-CompensationLimit LeastCompensableGbw(const FilterParts& ideal, const ResponseShape& target) {
+CompensationLimit LeastCompensableGbw(const FilterParts& ideal, const ResponseShape& target,
+                                      double rstarOhms, const ResistorRange& range) {
     CompensationLimit limit;
     if (!Usable(ideal, target)) return limit;
-    const Path path = Follow(ideal, target, std::fmin(target.Pairs[0].F0Hz, target.Pairs[1].F0Hz));
+    const Path path = Follow(ideal, target, std::fmin(target.Pairs[0].F0Hz, target.Pairs[1].F0Hz),
+                             {rstarOhms, range});
     if (path.ReachedHz == 0) return limit;
     limit.Found = true;
     limit.GbwHz = path.ReachedHz;

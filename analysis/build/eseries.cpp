@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/portable_math.h"
+
 namespace velmora {
 
 namespace {
@@ -50,7 +52,7 @@ const SeriesRow& RowOf(ESeries series) {
 // exponents so that 10 nF comes out as the double nearest 1e-8.
 double Compose(int mantissa, int exponent) {
     const double m = mantissa;
-    return exponent >= 0 ? m * std::pow(10.0, exponent) : m / std::pow(10.0, -exponent);
+    return exponent >= 0 ? m * PowerOfTen(exponent) : m / PowerOfTen(-exponent);
 }
 
 }  // namespace
@@ -86,7 +88,7 @@ double SnapToSeries(double value, ESeries series) {
     //    per decade start), so that candidates are exact integers times a
     //    power of ten.
     const int scale = row.Digits - 1;
-    const int decade = static_cast<int>(std::floor(std::log10(value)));
+    const int decade = DecimalExponent(value);
     // 2. Candidates: the decade below (rounding may misplace the value by
     //    one decade), this one and the next one's first member.
     double best = value;
@@ -94,7 +96,7 @@ double SnapToSeries(double value, ESeries series) {
     for (int d = decade - 1; d <= decade + 1; ++d) {
         for (int mantissa : row.Mantissas) {
             const double candidate = Compose(mantissa, d - scale);
-            const double distance = std::fabs(std::log(candidate / value));
+            const double distance = std::fabs(Log(candidate / value));
             if (distance < bestDistance) {
                 bestDistance = distance;
                 best = candidate;

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "model/circuit_polynomial.h"
+#include "model/portable_math.h"
 #include "response/quartic_shape.h"
 
 namespace velmora {

@@ -1,5 +1,7 @@
 #include "random_draws.h"
 
+#include "model/portable_math.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -45,7 +47,7 @@ double NextGaussian(RandomState& r) {
     // Box-Muller; 1 - u keeps the logarithm's argument in (0, 1].
     const double u = 1 - NextUniform(r);
     const double v = NextUniform(r);
-    return std::sqrt(-2 * std::log(u)) * std::cos(2 * std::numbers::pi * v);
+    return std::sqrt(-2 * Log(u)) * CosTwoPi(v);
 }
 
 double DrawFactor(RandomState& r, double tol, Distribution shape) {

@@ -1,5 +1,7 @@
 #include "spread_accumulator.h"
 
+#include "model/portable_math.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -195,7 +197,7 @@ BinCounts SpreadAccumulator::Counts(double low, double high, int bins, bool logB
     c.Bins.assign(static_cast<size_t>(std::max(bins, 1)), 0);
     // Bins are equal in t: the value, or its logarithm (zero and below then
     // fall short of any bin).
-    const auto t = [logBins](double v) { return !logBins ? v : v > 0 ? std::log(v) : -HUGE_VAL; };
+    const auto t = [logBins](double v) { return !logBins ? v : v > 0 ? Log(v) : -HUGE_VAL; };
     const double t0 = t(low), t1 = t(high);
     const double width = (t1 - t0) / static_cast<double>(c.Bins.size());
     const auto binOf = [&](double tv) {

@@ -4,6 +4,7 @@
 
 #include "design/design_target.h"
 #include "model/circuit_polynomial.h"
+#include "model/portable_math.h"
 
 namespace velmora {
 
@@ -25,14 +26,13 @@ void MatchGain(double k, ESeries series, SnappedBuild& b) {
     double bestError = std::fabs(GainOf(b.RkrBuilt, b.RStar) / k - 1);
     const int digits = SeriesDigits(series);
     for (int decade = -2; decade <= 1; ++decade) {
-        const double unit = std::pow(10.0, std::floor(std::log10(given)) + decade - (digits - 1));
+        const double unit = PowerOfTen(DecimalExponent(given) + decade - (digits - 1));
         for (int mantissa : SeriesMantissas(series)) {
             const double rstar = SnapToSeries(mantissa * unit, series);
             if (rstar < given / 3.3 || rstar > given * 3.3) continue;
             const double rkr = SnapToSeries(RkrFor(k, rstar), series);
             const double error = std::fabs(GainOf(rkr, rstar) / k - 1);
-            const bool nearer =
-                std::fabs(std::log(rstar / given)) < std::fabs(std::log(b.RStar / given));
+            const bool nearer = std::fabs(Log(rstar / given)) < std::fabs(Log(b.RStar / given));
             if (error < bestError * (1 - 1e-12) || (error <= bestError * (1 + 1e-12) && nearer)) {
                 bestError = error;
                 b.RStar = rstar;
@@ -90,7 +90,7 @@ IsfSearchResult SearchIsf(const DesignRecord& d, const BuildSeries& series, doub
     best.Error.Worst = best.Error.Rss = INFINITY;
     if (steps < 2) steps = 2;
     for (int k = 0; k < steps; ++k) {
-        const double isf = lo * std::pow(hi / lo, static_cast<double>(k) / (steps - 1));
+        const double isf = lo * Pow(hi / lo, static_cast<double>(k) / (steps - 1));
         const SnappedBuild build = SnapDesign(d, series, isf);
         const ResponseShape shape = ShapeOfParts(build.Built);
         const BuildError error = CompareShapes(target, shape);

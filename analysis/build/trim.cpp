@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "model/portable_math.h"
+
 namespace velmora {
 
 namespace {
@@ -16,7 +18,7 @@ constexpr double kUncovered = 0.003;
 
 double RoundToDigits(double value, int digits) {
     if (!(value > 0) || !std::isfinite(value)) return value;
-    const double unit = std::pow(10.0, std::floor(std::log10(value)) - (digits - 1));
+    const double unit = PowerOfTen(DecimalExponent(value) - (digits - 1));
     return std::round(value / unit) * unit;
 }
 
@@ -27,7 +29,7 @@ double SeriesFloor(double limit, ESeries series) {
     const int digits = SeriesDigits(series);
     double best = 0;
     for (int decade = -6; decade <= 1; ++decade) {
-        const double unit = std::pow(10.0, std::floor(std::log10(limit)) + decade - (digits - 1));
+        const double unit = PowerOfTen(DecimalExponent(limit) + decade - (digits - 1));
         for (int mantissa : SeriesMantissas(series)) {
             const double v = SnapToSeries(mantissa * unit, series);
             if (v <= limit * (1 + 1e-12)) best = std::max(best, v);

@@ -5,6 +5,7 @@
 
 #include "design_target.h"
 #include "model/polynomial.h"
+#include "model/portable_math.h"
 
 namespace velmora {
 
@@ -61,10 +62,10 @@ Polynomial ResidualNumerator(const DesignRecord& d, Ext s) {
 // is then monotonic, so no two roots share an interval however close they
 // lie; the grid stands in when F's coefficients are not finite.
 std::vector<double> TrialPoints(const DesignRecord& d) {
-    const int points = static_cast<int>(std::log10(kGMax / kGMin) * kPointsPerDecade);
+    const int points = static_cast<int>(Log10(kGMax / kGMin) * kPointsPerDecade);
     std::vector<double> x;
     for (int k = 0; k <= points; ++k)
-        x.push_back(kGMin * std::pow(kGMax / kGMin, static_cast<double>(k) / points));
+        x.push_back(kGMin * Pow(kGMax / kGMin, static_cast<double>(k) / points));
     const Ext s = std::sqrt(std::sqrt(std::fabs(static_cast<Ext>(d.P4))));
     if (!(s > 0) || !std::isfinite(s)) return x;
     const Polynomial f = ResidualNumerator(d, s);
@@ -72,7 +73,7 @@ std::vector<double> TrialPoints(const DesignRecord& d) {
     for (const Complex& y : PolynomialRoots(Derivative(f))) {
         // Generous: a point too many costs one evaluation.
         const double at = static_cast<double>(s * y.real());
-        if (std::fabs(y.imag()) <= 0.01 * std::abs(y) && at > kGMin && at < kGMax) x.push_back(at);
+        if (std::fabs(y.imag()) <= 0.01 * Abs(y) && at > kGMin && at < kGMax) x.push_back(at);
     }
     std::sort(x.begin(), x.end());
     x.erase(std::unique(x.begin(), x.end()), x.end());

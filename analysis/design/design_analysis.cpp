@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "diagnostics.h"
+#include "model/portable_math.h"
 #include "number_text.h"
 #include "response/response.h"
 
@@ -38,7 +39,7 @@ std::array<PolePair, 2> MatchPairs(const std::vector<std::complex<double>>& pole
         double cost = 0;
         for (int k = 0; k < 4; ++k) {
             const std::complex<double> p = poles[order[k]];
-            cost += std::abs(p - wanted[k]) / (std::abs(p) + std::abs(wanted[k]));
+            cost += Abs(p - wanted[k]) / (Abs(p) + Abs(wanted[k]));
         }
         if (cost < bestCost) bestCost = cost, std::copy(order, order + 4, best);
     } while (std::next_permutation(order, order + 4));

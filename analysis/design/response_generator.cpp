@@ -13,24 +13,21 @@ namespace velmora {
 
 namespace {
 
-constexpr int kOrder = 4;
-constexpr double kPi = std::numbers::pi;
-
 // Reverse Bessel polynomial of order 4, lowest power first: group delay 1 s
 // at DC on the rad/s scale.
 const Polynomial kBesselDelay = {105, 105, 45, 10, 1};
 
+// sin(3 pi / 8) and sin(pi / 8): the angles of the fourth-order poles.
+constexpr double kSin[2] = {0.92387953251128675613, 0.38268343236508977173};
+
 PrototypePair PairOf(Complex pole) {
-    const double w = std::abs(pole);
+    const double w = Abs(pole);
     return {-2 * pole.real() / w, w};
 }
 
 std::array<PrototypePair, 2> Butterworth() {
     // Poles on the unit circle at (2k - 1) pi / 8 from the imaginary axis.
-    std::array<PrototypePair, 2> pairs;
-    for (int k = 0; k < 2; ++k)
-        pairs[static_cast<size_t>(k)] = {2 * std::sin((2 * (2 - k) - 1) * kPi / (2 * kOrder)), 1};
-    return pairs;
+    return {{{2 * kSin[0], 1}, {2 * kSin[1], 1}}};
 }
 
 // Every step is + - * / or sqrt (portable_math.h): the generated texts carry
@@ -59,7 +56,6 @@ std::optional<std::array<PrototypePair, 2>> Tchebysheff(double rippleDb, CutoffC
     if (cutoff == CutoffConvention::Minus3dB) scale = std::sqrt((1 + std::sqrt((1 + y) / 2)) / 2);
     // 4. Poles -sinh(a) sin(t) + j cosh(a) cos(t), t = (2k - 1) pi / 8; the
     //    pair nearer the real axis (k = 2... 1) has the lower Q.
-    constexpr double kSin[2] = {0.92387953251128675613, 0.38268343236508977173};  // 3pi/8, pi/8
     std::array<PrototypePair, 2> pairs;
     for (size_t k = 0; k < 2; ++k) {
         const double re = -sinhA * kSin[k];
@@ -80,7 +76,7 @@ std::array<PrototypePair, 2> Bessel(CutoffConvention cutoff) {
     // 2. Rescale: phase by the fourth root of the constant term (poles of
     //    product 1), -3 dB by the delay-normalised -3 dB frequency.
     double scale = 1;
-    if (cutoff == CutoffConvention::Phase) scale = std::pow(kBesselDelay[0], 1.0 / kOrder);
+    if (cutoff == CutoffConvention::Phase) scale = std::sqrt(std::sqrt(kBesselDelay[0]));
     if (cutoff == CutoffConvention::Minus3dB) {
         const Polynomial crossing = [] {
             Polynomial m = PowerPolynomial(kBesselDelay, 1);

@@ -108,6 +108,30 @@ Complex CircuitTransfer(const FilterParts& parts, Complex s, Complex gain) {
     return gain * v(kN4);
 }
 
+NodeVoltages CircuitNodes(const FilterParts& parts, Complex s, Complex gain,
+                          const CircuitDrive& drive) {
+    NodeVoltages nodes;
+    if (!PartsAreSolvable(parts)) {
+        nodes.Ladder.fill({kNaN, kNaN});
+        nodes.Out = {kNaN, kNaN};
+        return nodes;
+    }
+    const NodalSystem sys = Assemble(parts, gain);
+    // The series voltage reaches the ladder only through the output, that
+    // is through C1 into n1 and C3 into n3: their currents s C gain e move
+    // to the right-hand side as the output's own term does.
+    Vector b = sys.B * drive.Input;
+    b(kN1) += s * parts.C1 * gain * drive.AmpInput;
+    b(kN3) += s * parts.C3 * gain * drive.AmpInput;
+    for (int k = 0; k < 4; ++k)
+        b(k) += drive.Inject[k];
+    const Vector v = (sys.G + s * sys.C).partialPivLu().solve(b);
+    for (int k = 0; k < 4; ++k)
+        nodes.Ladder[k] = v(k);
+    nodes.Out = gain * (v(kN4) + drive.AmpInput);
+    return nodes;
+}
+
 Complex CircuitResponse(const FilterParts& parts, double hz) {
     return CircuitTransfer(parts, {0, 2 * std::numbers::pi * hz}, parts.K);
 }

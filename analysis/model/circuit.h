@@ -50,6 +50,30 @@ bool PartsAreSolvable(const FilterParts& parts);
 std::complex<double> CircuitTransfer(const FilterParts& parts, std::complex<double> s,
                                      std::complex<double> gain);
 
+// What drives the circuit: the input voltage, a voltage in series with the
+// amplifier's + input (its noise or offset: the output is gain * (v4 +
+// AmpInput)), and a current pushed into each ladder node n1..n4.
+struct CircuitDrive {
+    std::complex<double> Input = 0;
+    std::complex<double> AmpInput = 0;
+    std::array<std::complex<double>, 4> Inject{};
+};
+
+// Every node's voltage: the ladder n1..n4 and the output.
+struct NodeVoltages {
+    std::array<std::complex<double>, 4> Ladder{};
+    std::complex<double> Out = 0;
+};
+
+// The nodal solution for any drive at s, with an amplifier of complex gain
+// `gain`: NaN everywhere when !PartsAreSolvable(parts).
+//
+//   CircuitNodes(parts, s, parts.K, {1}).Out == CircuitTransfer(parts, s, parts.K)
+//   CircuitNodes(parts, 0, k, {0, 0, {0, 0, 0, 1e-3}}).Ladder[3] -> 1e-3 (R1+R2+R3+R4):
+//   at DC the capacitors are open and 1 mA into n4 runs back to the input.
+NodeVoltages CircuitNodes(const FilterParts& parts, std::complex<double> s,
+                          std::complex<double> gain, const CircuitDrive& drive);
+
 // The four poles (rad/s) of the nodal equations: the eigenvalues of the
 // state matrix -C^-1 G. Empty when !PartsAreSolvable(parts).
 std::vector<std::complex<double>> CircuitPoles(const FilterParts& parts);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "portable_math.h"
+
 namespace velmora {
 
 namespace {
@@ -13,13 +15,13 @@ using Complex = std::complex<double>;
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
 bool IsReal(Complex z) {
-    return std::fabs(z.imag()) <= 1e-9 * std::abs(z);
+    return std::fabs(z.imag()) <= 1e-9 * Abs(z);
 }
 
 }  // namespace
 
 PolePair PairOfPoles(Complex p, Complex q) {
-    const double w0 = std::sqrt(std::abs(p * q));
+    const double w0 = std::sqrt(Abs(p * q));
     return {w0 / kTwoPi, w0 / -(p + q).real()};
 }
 
@@ -42,15 +44,14 @@ std::vector<PoleCouple> CouplePoles(const std::vector<Complex>& poles, double* e
         else if (p.imag() > 0)
             couples.push_back({p, std::conj(p), PairOfPoles(p, std::conj(p))});
     }
-    std::sort(reals.begin(), reals.end(),
-              [](Complex a, Complex b) { return std::abs(a) < std::abs(b); });
+    std::sort(reals.begin(), reals.end(), [](Complex a, Complex b) { return Abs(a) < Abs(b); });
     size_t next = 0;
     while (couples.size() < 2 && next + 1 < reals.size()) {
         couples.push_back(
             {reals[next], reals[next + 1], PairOfPoles(reals[next], reals[next + 1])});
         next += 2;
     }
-    *extraPoleHz = next < reals.size() ? std::abs(reals[next]) / kTwoPi : 0;
+    *extraPoleHz = next < reals.size() ? Abs(reals[next]) / kTwoPi : 0;
     if (couples.size() > 2) couples.resize(2);
     std::sort(couples.begin(), couples.end(),
               [](const PoleCouple& a, const PoleCouple& b) { return LowerQ(a.Pair, b.Pair); });

@@ -3,6 +3,8 @@
 #include <Eigen/Eigenvalues>
 #include <cmath>
 
+#include "portable_math.h"
+
 namespace velmora {
 
 namespace {
@@ -21,7 +23,7 @@ Complex Polish(const Polynomial& p, const Polynomial& dp, Complex z) {
         if (!std::isfinite(next.real()) || !std::isfinite(next.imag())) break;
         // Keep the step only when it improves the residual: near a double root
         // Newton can wander.
-        if (std::abs(EvaluatePolynomial(p, next)) > std::abs(EvaluatePolynomial(p, z))) break;
+        if (Abs(EvaluatePolynomial(p, next)) > Abs(EvaluatePolynomial(p, z))) break;
         z = next;
     }
     return z;
@@ -59,12 +61,13 @@ std::vector<Complex> PolynomialRoots(const Polynomial& p) {
     // 2. Rescale s = sigma*z so that the constant and leading coefficients
     //    have equal magnitude, then make the polynomial monic.
     const double a0 = p[low], an = p[high - 1];
-    const double sigma = std::pow(std::fabs(a0 / an), 1.0 / n);
+    const double sigma = Pow(std::fabs(a0 / an), 1.0 / n);
     if (!std::isfinite(sigma) || sigma == 0) return roots;
     Companion m = Companion::Zero(n, n);
-    for (int k = 0; k < n; ++k) {
-        const double ck = p[low + static_cast<size_t>(k)] * std::pow(sigma, k - n) / an;
-        m(k, n - 1) = -ck;
+    double scale = 1;  // sigma^(k - n)
+    for (int k = n - 1; k >= 0; --k) {
+        scale /= sigma;
+        m(k, n - 1) = -p[low + static_cast<size_t>(k)] * scale / an;
         if (k > 0) m(k, k - 1) = 1;
     }
 
@@ -82,7 +85,7 @@ std::vector<Complex> PolynomialRoots(const Polynomial& p) {
 double SmallestPositiveRealRoot(const Polynomial& p) {
     double best = NAN;
     for (const Complex& z : PolynomialRoots(p)) {
-        if (std::fabs(z.imag()) > 1e-6 * std::abs(z) || z.real() <= 0) continue;
+        if (std::fabs(z.imag()) > 1e-6 * Abs(z) || z.real() <= 0) continue;
         if (std::isnan(best) || z.real() < best) best = z.real();
     }
     return best;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/portable_math.h"
 #include "text/quantity_text.h"
 
 namespace velmora {
@@ -22,7 +23,7 @@ std::string WithError(const std::string& value, double error) {
 std::string Gain(double gain) {
     if (!std::isfinite(gain)) return kNone;
     char text[64];
-    std::snprintf(text, sizeof text, "%.5g (%.2f dB)", gain, 20 * std::log10(std::abs(gain)));
+    std::snprintf(text, sizeof text, "%.5g (%.2f dB)", gain, 20 * Log10(std::fabs(gain)));
     return text;
 }
 

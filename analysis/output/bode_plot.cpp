@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/portable_math.h"
 #include "plot_axes.h"
 #include "text/quantity_text.h"
 
@@ -77,8 +78,9 @@ FrequencySpan PlotSpan(const DesignAnalysis& a) {
     if (!(corner > 0)) corner = top;
     if (!(corner > 0) || !std::isfinite(corner)) return {10, 1e4};
     top = std::max(top, corner);
-    return {std::pow(10.0, std::floor(std::log10(corner / 30))),
-            std::pow(10.0, std::ceil(std::log10(top * 5)))};
+    const int high = DecimalExponent(top * 5);
+    return {PowerOfTen(DecimalExponent(corner / 30)),
+            PowerOfTen(PowerOfTen(high) == top * 5 ? high : high + 1)};
 }
 
 BodeData MakeBodeData(const DesignAnalysis& a, std::string title, std::string subtitle) {

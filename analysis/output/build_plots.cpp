@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/portable_math.h"
 #include "plot_axes.h"
 #include "svg_canvas.h"
 #include "text/quantity_text.h"
@@ -105,7 +106,7 @@ std::string HistogramSvg(const Histogram& h, bool standalone) {
     // Edge k of the bins; -2 and kBins + 2 are the panel's ends, room for
     // the end bars.
     const auto edge = [&](double k) {
-        return logAxis ? lo * std::pow(hi / lo, k / kBins) : lo + (hi - lo) * k / kBins;
+        return logAxis ? lo * Pow(hi / lo, k / kBins) : lo + (hi - lo) * k / kBins;
     };
     const BinCounts counts = h.Builds.Values->Counts(lo, hi, kBins, logAxis);
     const BinCounts earlier =
@@ -129,7 +130,7 @@ std::string HistogramSvg(const Histogram& h, bool standalone) {
                   {edge(-2), edge(kBins + 2), logAxis},
                   {0, top, false}};
     const double xStep = NiceStep(hi - lo, 8);
-    const int decimals = std::max(0, static_cast<int>(-std::floor(std::log10(xStep))));
+    const int decimals = std::max(0, -DecimalExponent(xStep));
     const std::string xTitle = h.Unit.empty() ? h.Title : h.Title + " (" + h.Unit + ")";
     DrawPanel(svg, p,
               logAxis ? LogTicks(lo, hi, h.Unit.c_str()) : LinearTicks(lo, hi, xStep, decimals),

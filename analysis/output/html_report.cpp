@@ -110,7 +110,7 @@ std::string HtmlReport(const ReportPage& page) {
     h += "<h2 id=\"frequency-response\">Frequency response</h2>\n" +
          Figure(page.BodeSvg, "Nothing to plot.");
     h += "<h2 id=\"step-response\">Step response</h2>\n" + Figure(page.StepSvg, "Nothing to plot.");
-    return HtmlPage(title, h);
+    return HtmlPage(title, h + page.MoreSections);
 }
 
 std::string HtmlPage(const std::string& title, const std::string& body) {

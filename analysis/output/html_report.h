@@ -22,6 +22,7 @@ struct ReportPage {
     const DesignAnalysis* Analysis = nullptr;
     std::string BodeSvg;  // inline <svg> elements (not standalone files)
     std::string StepSvg;
+    std::string MoreSections;  // XHTML appended after the plots, e.g. the signal's
 };
 
 std::string HtmlReport(const ReportPage& page);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "model/portable_math.h"
 #include "text/quantity_text.h"
 
 namespace velmora {
@@ -10,7 +11,7 @@ namespace velmora {
 namespace {
 
 double Fraction(const Axis& axis, double v) {
-    if (axis.Log) return std::log10(v / axis.Min) / std::log10(axis.Max / axis.Min);
+    if (axis.Log) return Log10(v / axis.Min) / Log10(axis.Max / axis.Min);
     return (v - axis.Min) / (axis.Max - axis.Min);
 }
 
@@ -31,7 +32,7 @@ double MapY(const Panel& p, double y) {
 
 double NiceStep(double span, int count) {
     const double raw = span / count;
-    const double decade = std::pow(10.0, std::floor(std::log10(raw)));
+    const double decade = PowerOfTen(DecimalExponent(raw));
     for (double m : {1.0, 2.0, 5.0})
         if (m * decade >= raw) return m * decade;
     return 10 * decade;
@@ -45,8 +46,7 @@ double DegreeStep(double span, int count) {
 
 std::vector<Tick> LogTicks(double low, double high, const char* unit) {
     std::vector<Tick> ticks;
-    for (double decade = std::pow(10.0, std::floor(std::log10(low))); decade <= high * 1.0001;
-         decade *= 10) {
+    for (double decade = PowerOfTen(DecimalExponent(low)); decade <= high * 1.0001; decade *= 10) {
         for (int m = 1; m <= 9; ++m) {
             const double v = decade * m;
             if (v < low * 0.9999 || v > high * 1.0001) continue;

@@ -12,9 +12,11 @@
 //   // probe V(out); the input is 1 V, so V(out) is the transfer function
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "model/circuit.h"
+#include "model/opamp.h"
 
 namespace velmora {
 
@@ -24,6 +26,13 @@ struct SpiceOptions {
     double StopHz = 100e3;
     int PointsPerDecade = 50;
     std::string Title;  // one line, for the title comment
+    // A datasheet op-amp in place of GbwHz's: its single pole, slew rate,
+    // output swing, input capacitance and noise (en with its 1/f corner,
+    // in at each input), for .ac, .noise and .tran alike. A source
+    // resistance and a load go with it.
+    std::optional<OpAmp> Amp;
+    double SourceOhms = 0;  // 0: the source drives R1 directly
+    double LoadOhms = 0;    // 0: none
 };
 
 struct SpiceNetlist {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "model/portable_math.h"
+
 namespace velmora {
 
 namespace {
@@ -206,7 +208,7 @@ ResponseShape QuarticShaper::Shape(const double (&d)[5], ShapeParts parts) const
             if (turns[k] > 0)
                 least = std::min(least, std::max(Evaluate(m, 4, turns[k]),
                                                  Evaluate(size, 4, turns[k]) * 0x1p-52));
-        shape.PeakingDb = least < 1 ? -10 * std::log10(least) : 0;
+        shape.PeakingDb = least < 1 ? -10 * Log10(least) : 0;
     }
     return shape;
 }

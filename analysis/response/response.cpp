@@ -5,6 +5,8 @@
 #include <limits>
 #include <numbers>
 
+#include "model/portable_math.h"
+
 namespace velmora {
 
 namespace {
@@ -16,25 +18,25 @@ constexpr int kSamplesPerDecade = 200;
 constexpr int kRefineSteps = 80;
 
 double Db(double ratio) {
-    return 20 * std::log10(ratio);
+    return 20 * Log10(ratio);
 }
 
 // Golden-section search for the maximum of f on [a, b] in log frequency.
 double MaximiseOnLogScale(const std::function<double(double)>& f, double a, double b) {
     const double ratio = (std::sqrt(5.0) - 1) / 2;
-    double lo = std::log(a), hi = std::log(b);
+    double lo = Log(a), hi = Log(b);
     double x1 = hi - ratio * (hi - lo), x2 = lo + ratio * (hi - lo);
-    double f1 = f(std::exp(x1)), f2 = f(std::exp(x2));
+    double f1 = f(Exp(x1)), f2 = f(Exp(x2));
     for (int k = 0; k < kRefineSteps; ++k) {
         if (f1 < f2) {
             lo = x1, x1 = x2, f1 = f2;
-            x2 = lo + ratio * (hi - lo), f2 = f(std::exp(x2));
+            x2 = lo + ratio * (hi - lo), f2 = f(Exp(x2));
         } else {
             hi = x2, x2 = x1, f2 = f1;
-            x1 = hi - ratio * (hi - lo), f1 = f(std::exp(x1));
+            x1 = hi - ratio * (hi - lo), f1 = f(Exp(x1));
         }
     }
-    return std::exp((lo + hi) / 2);
+    return Exp((lo + hi) / 2);
 }
 
 // Per-pair terms of the target at s = j omega.
@@ -65,9 +67,9 @@ FrequencySpan SearchSpan(std::span<const PolePair> pairs) {
 
 std::vector<double> LogFrequencies(double lowHz, double highHz, int count) {
     std::vector<double> hz;
-    const double a = std::log10(lowHz), b = std::log10(highHz);
+    const double a = Log10(lowHz), b = Log10(highHz);
     for (int k = 0; k < count; ++k)
-        hz.push_back(count == 1 ? lowHz : std::pow(10.0, a + (b - a) * k / (count - 1)));
+        hz.push_back(count == 1 ? lowHz : Pow(10, a + (b - a) * k / (count - 1)));
     if (count > 1) hz.front() = lowHz, hz.back() = highHz;
     return hz;
 }
@@ -76,8 +78,7 @@ PassbandFigures MeasurePassband(const std::function<double(double)>& magnitude, 
                                 double lowHz, double highHz) {
     PassbandFigures figures;
     if (!(dcMagnitude > 0) || !std::isfinite(dcMagnitude) || !(highHz > lowHz)) return figures;
-    const int count =
-        1 + static_cast<int>(std::ceil(std::log10(highHz / lowHz) * kSamplesPerDecade));
+    const int count = 1 + static_cast<int>(std::ceil(Log10(highHz / lowHz) * kSamplesPerDecade));
     const std::vector<double> hz = LogFrequencies(lowHz, highHz, count);
 
     // 1. Sample the whole span; the first sample below half power ends the passband.
@@ -113,7 +114,7 @@ PassbandFigures MeasurePassband(const std::function<double(double)>& magnitude, 
 }
 
 ResponsePoint CircuitPoint(const FilterParts& parts, double hz) {
-    return {hz, Db(std::abs(CircuitResponse(parts, hz))), CircuitPhaseDeg(parts, hz),
+    return {hz, Db(Abs(CircuitResponse(parts, hz))), CircuitPhaseDeg(parts, hz),
             CircuitGroupDelay(parts, hz)};
 }
 
@@ -136,7 +137,7 @@ ResponsePoint PolePairPoint(std::span<const PolePair> pairs, double dcGain, doub
         phase -= std::atan2(t.Den.imag(), t.Den.real()) * 180 / std::numbers::pi;
         delay += (t.DDen / t.Den).real();
     }
-    return {hz, Db(std::abs(PolePairResponse(pairs, dcGain, hz))), phase, delay};
+    return {hz, Db(Abs(PolePairResponse(pairs, dcGain, hz))), phase, delay};
 }
 
 CircuitAnalysis AnalysePolePairs(std::span<const PolePair> pairs, double dcGain) {
@@ -152,7 +153,7 @@ CircuitAnalysis AnalysePolePairs(std::span<const PolePair> pairs, double dcGain)
     a.DcGain = dcGain;
     const FrequencySpan span = SearchSpan(pairs);
     const PassbandFigures f =
-        MeasurePassband([&](double hz) { return std::abs(PolePairResponse(pairs, dcGain, hz)); },
+        MeasurePassband([&](double hz) { return Abs(PolePairResponse(pairs, dcGain, hz)); },
                         std::abs(dcGain), span.LowHz, span.HighHz);
     a.Minus3dBHz = f.Minus3dBHz;
     a.PeakingDb = f.PeakingDb;
@@ -179,7 +180,7 @@ CircuitAnalysis AnalyseCircuit(const FilterParts& parts) {
     // 4. Passband figures on a frequency grid wide around the poles.
     const FrequencySpan span = SearchSpan(pairs);
     const PassbandFigures figures =
-        MeasurePassband([&](double hz) { return std::abs(CircuitResponse(parts, hz)); },
+        MeasurePassband([&](double hz) { return Abs(CircuitResponse(parts, hz)); },
                         std::abs(a.DcGain), span.LowHz, span.HighHz);
     a.Minus3dBHz = figures.Minus3dBHz;
     a.PeakingDb = figures.PeakingDb;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "model/portable_math.h"
+
 namespace velmora {
 
 namespace {
@@ -67,11 +69,11 @@ ResponseShape ShapeOfDenominator(const Polynomial& d) {
         c = std::fabs(c);
     double least = 1;
     for (const Complex& u : PolynomialRoots(Derivative(m))) {
-        if (u.real() <= 0 || std::fabs(u.imag()) > 1e-6 * std::abs(u)) continue;
+        if (u.real() <= 0 || std::fabs(u.imag()) > 1e-6 * Abs(u)) continue;
         least = std::min(least, std::max(EvaluatePolynomial(m, u.real()).real(),
                                          EvaluatePolynomial(size, u.real()).real() * 0x1p-52));
     }
-    shape.PeakingDb = least < 1 ? -10 * std::log10(least) : 0;
+    shape.PeakingDb = least < 1 ? -10 * Log10(least) : 0;
     shape.Valid = true;
     return shape;
 }

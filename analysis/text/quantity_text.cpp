@@ -4,7 +4,15 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/portable_math.h"
+
 namespace velmora {
+
+std::string PrintfNumber(const char* format, double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, std::isnan(value) ? std::fabs(value) : value);
+    return buffer;
+}
 
 std::string Significant(double value, int digits) {
     if (std::isnan(value)) return "not a number";
@@ -40,11 +48,11 @@ Engineering ToEngineering(double value, int digits) {
     std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, value);
     const double rounded = std::strtod(buffer, nullptr);
     // 2. Pick the prefix by the engineering exponent of the rounded value.
-    int exponent = static_cast<int>(std::floor(std::log10(std::fabs(rounded)) / 3)) * 3;
+    int exponent = static_cast<int>(std::floor(DecimalExponent(rounded) / 3.0)) * 3;
     if (exponent < -12) exponent = -12;
     if (exponent > 9) exponent = 9;
-    const double scaled = rounded / std::pow(10.0, exponent);
-    const int integerDigits = static_cast<int>(std::floor(std::log10(std::fabs(scaled)))) + 1;
+    const double scaled = rounded / PowerOfTen(exponent);
+    const int integerDigits = DecimalExponent(scaled) + 1;
     const int decimals = digits - integerDigits > 0 ? digits - integerDigits : 0;
     std::snprintf(buffer, sizeof buffer, "%.*f", decimals, scaled);
     std::string text = buffer;

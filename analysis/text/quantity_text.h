@@ -7,6 +7,7 @@
 //   WithPrefix(1000.08, "Hz", 5) -> "1.0001 kHz"
 //   WithPrefix(1500, "Hz")    -> "1.5 kHz"    WithPrefix(4.7e-7, "F") -> "470 nF"
 //   FormatEngineering(4990.0, 3) -> "4.99k"   FormatEngineering(1e-8, 3) -> "10n"
+//   PrintfNumber("%.2f", 0.125) -> "0.12"     PrintfNumber("%+.1f", -NaN) -> "+nan"
 #pragma once
 
 #include <string>
@@ -24,5 +25,10 @@ std::string WithPrefix(double value, const char* unit, int digits = 4);
 // The same without a space or unit, for part values: 1200 -> "1.2k";
 // "inf", "-inf" and "nan" for values that are not finite.
 std::string FormatEngineering(double value, int digits);
+
+// One number through a printf format (up to 63 characters). A NaN prints
+// as "nan", never "-nan": its sign bit is whatever the unit that made it
+// left there, and SSE, the x87 unit and the C libraries leave different ones.
+std::string PrintfNumber(const char* format, double value);
 
 }  // namespace velmora

@@ -133,7 +133,7 @@ std::string BoardPage(const BuildPlan& plan, const Board& o, const std::vector<B
                   line.Value > 0 ? FormatEngineering(line.Value, 4) + UnitText(line.Unit) : "",
                   line.Tolerance > 0 ? Fmt("%g", line.Tolerance * 100) + " %" : "",
                   line.Series.empty() ? line.Description : line.Series + " " + line.Description});
-    return HtmlPage(title, h + "</table>\n");
+    return HtmlPage(title, h + "</table>\n" + plan.PageSections);
 }
 
 }  // namespace velmora

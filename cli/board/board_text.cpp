@@ -5,13 +5,14 @@
 #include <ostream>
 
 #include "common/program.h"
+#include "model/portable_math.h"
 #include "text/quantity_text.h"
 
 namespace velmora {
 
 std::string Percent(double fraction, int decimals, bool sign) {
     double value = fraction * 100;
-    if (sign && std::fabs(value) < 0.5 * std::pow(10.0, -decimals)) value = 0;
+    if (sign && std::fabs(value) < 0.5 * PowerOfTen(-decimals)) value = 0;
     char text[64];
     std::snprintf(text, sizeof text, sign ? "%+.*f %%" : "%.*f %%", decimals, value);
     return text;

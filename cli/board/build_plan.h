@@ -39,6 +39,7 @@ struct BuildPlan {
     std::optional<double> PlanYield;  // a tolerance plan for this yield
     std::string BoardJson;            // "" none, "-" standard output
     std::string BoardReport;          // "" none: an HTML page of the board
+    std::string PageSections;         // XHTML the page ends with (the signal's)
 };
 
 BoardRequest RequestOf(const BuildPlan& plan);

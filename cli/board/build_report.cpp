@@ -18,6 +18,7 @@
 #include "design/design_target.h"
 #include "design/sensitivity.h"
 #include "model/circuit_polynomial.h"
+#include "model/portable_math.h"
 #include "output/build_plots.h"
 #include "text/quantity_text.h"
 #include "trim_report.h"
@@ -103,6 +104,9 @@ void WriteSensitivity(std::ostream& out, const PoleSensitivities& s) {
 }
 
 // The part and figure with the largest |S|, for one line per alternative.
+// Equal ones (the two pairs' f0 to K often are) go to the first: which of
+// them comes out larger in the last bit is rounding, and differs between
+// platforms.
 std::string WorstText(const PoleSensitivities& s) {
     if (!s.Valid) return "-";
     double worst = -1;
@@ -111,7 +115,7 @@ std::string WorstText(const PoleSensitivities& s) {
         for (int part = 0; part < kPartCount; ++part)
             for (int figure = 0; figure < 2; ++figure) {
                 const double v = figure ? s.Q[i][part] : s.F0[i][part];
-                if (std::fabs(v) > worst) {
+                if (std::fabs(v) > worst * (1 + 1e-9)) {
                     worst = std::fabs(v);
                     text = Fmt("%.2f", v) + " (pair " + std::to_string(i + 1) + " " +
                            (figure ? "Q" : "f0") + " to " + PartName(part) + ")";
@@ -138,7 +142,7 @@ std::string SeriesLabel(const BuildSeries& s) {
 std::vector<double> LogGrid(double lo, double hi, int n) {
     std::vector<double> hz;
     for (int k = 0; k < n; ++k)
-        hz.push_back(lo * std::pow(hi / lo, static_cast<double>(k) / (n - 1)));
+        hz.push_back(lo * Pow(hi / lo, static_cast<double>(k) / (n - 1)));
     return hz;
 }
 
@@ -146,7 +150,7 @@ ResponseCurve CurveOf(const std::string& name, const std::vector<double>& hz,
                       const std::function<std::complex<double>(double)>& h) {
     ResponseCurve c{name, hz, {}};
     for (double f : hz)
-        c.GainDb.push_back(20 * std::log10(std::abs(h(f))));
+        c.GainDb.push_back(20 * Log10(Abs(h(f))));
     return c;
 }
 

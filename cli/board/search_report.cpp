@@ -17,6 +17,7 @@
 #include "build_plan.h"
 #include "common/program.h"
 #include "design/design_target.h"
+#include "model/portable_math.h"
 #include "text/quantity_text.h"
 
 namespace velmora {
@@ -31,6 +32,10 @@ double Shown(double value, double step) {
 
 std::string Change(double fraction) {
     return Percent(fraction, 3, true);
+}
+
+std::string RangeText(const ResistorRange& r) {
+    return Ohms(r.MinOhms) + " to " + Ohms(r.MaxOhms);
 }
 
 void WritePairs(std::ostream& out, const ResponseShape& target, const ResponseShape& real) {
@@ -57,8 +62,7 @@ std::string LimitText(const FilterParts& ideal, const FilterParts& last, double 
     const char* names[] = {"R1", "R2 = R3", "R4", "RK-R"};
     int worst = 0;
     for (int k = 1; k < 4; ++k)
-        if (std::fabs(std::log(is[k] / was[k])) > std::fabs(std::log(is[worst] / was[worst])))
-            worst = k;
+        if (std::fabs(Log(is[k] / was[k])) > std::fabs(Log(is[worst] / was[worst]))) worst = k;
     return std::string(", where ") + names[worst] + " is " + Ohms(is[worst], 5) + " (from " +
            Ohms(was[worst], 5) + ")";
 }
@@ -94,8 +98,9 @@ void WriteCompensation(std::ostream& out, const BuildPlan& plan, const DesignRec
     const double gbwHz = *plan.GbwHz;
     const FilterParts ideal = ScaledParts(d);
     const ResponseShape target = TargetShape(d);
-    const Compensation c = Compensate(ideal, target, gbwHz);
-    const CompensationLimit least = LeastCompensableGbw(ideal, target);
+    const ResistorRange range;  // the build search's
+    const Compensation c = Compensate(ideal, target, gbwHz, d.RStar, range);
+    const CompensationLimit least = LeastCompensableGbw(ideal, target, d.RStar, range);
     out << "\nOp-amp compensation: single pole, GBW " << WithPrefix(gbwHz, "Hz")
         << ", DC gain 100 dB; C1..C4 and R* kept, R2 = R3\n";
     const double before = CompareShapes(target, ShapeWithGbw(ideal, gbwHz)).Worst;
@@ -118,12 +123,14 @@ void WriteCompensation(std::ostream& out, const BuildPlan& plan, const DesignRec
         if (plan.Series.Resistors || plan.Series.Capacitors)
             WriteSnappedCompensation(out, plan, d, c.Parts);
     } else {
-        out << "  No set of parts with every resistor positive and K >= 1 gives the target "
-               "pairs with this op-amp.\n";
+        out << "  No set of parts with every resistor from " << RangeText(range)
+            << " (RK-R may be 0)\n  and K >= 1 gives the target pairs with this op-amp.\n";
     }
     out << "  Least GBW for which compensation works: "
         << (least.Found ? WithPrefix(least.GbwHz, "Hz") + LimitText(ideal, least.Parts, d.RStar)
-                        : std::string("none found"))
+            : PartsInRange(ideal, d.RStar, range)
+                ? std::string("none found")
+                : "none, the computed parts are not all from " + RangeText(range))
         << "\n";
 }
 

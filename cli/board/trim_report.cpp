@@ -9,6 +9,7 @@
 
 #include "board_text.h"
 #include "common/program.h"
+#include "model/portable_math.h"
 #include "text/quantity_text.h"
 
 namespace velmora {
@@ -89,7 +90,7 @@ std::vector<std::string> TrimProcedure(const SnappedBuild& b, const KTrim& t) {
         steps.push_back("2. Feed a steady DC voltage of about 1 V to the input.");
     steps.push_back("3. Turn VR1 up from there in steps of 1/" + std::to_string(t.Steps) +
                     " of its travel until the output first reaches " + Fmt("%.4g", t.StatedGain) +
-                    " times the input (" + Fmt("%.2f", 20 * std::log10(t.StatedGain)) +
+                    " times the input (" + Fmt("%.2f", 20 * Log10(t.StatedGain)) +
                     " dB), and leave it there.");
     steps.push_back(
         "4. If the output is above that at the start, or VR1 reaches its other end "

@@ -1,7 +1,8 @@
 #include "program.h"
 
-#include <cstdio>
 #include <fstream>
+
+#include "text/quantity_text.h"
 
 namespace velmora {
 
@@ -34,9 +35,7 @@ std::string FileInFolder(const std::string& folder, const std::string& name) {
 }
 
 std::string Fmt(const char* format, double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
+    return PrintfNumber(format, value);
 }
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 //   FilePath("plots/bödé.svg") -> the file of that UTF-8 name
 //   FileInFolder("plots", "a.svg") -> "plots/a.svg"
 //   Fmt("%.2f", 0.125) -> "0.12"      (one number through printf's format)
+//   Fmt("%+.1f", -NaN) -> "+nan"      (a NaN carries no sign)
 #pragma once
 
 #include <filesystem>

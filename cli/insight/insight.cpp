@@ -200,14 +200,15 @@ int WriteInsightFiles(const InsightOptions& o, const InputTexts& inputs, const D
         const FrequencySpan span = PlotSpan(a);
         const SpiceNetlist net =
             MakeSpiceNetlist(a.Shown.Parts, a.RStar, a.RKRShown,
-                             {o.SpiceGbwHz, span.LowHz, span.HighHz, 50, title + "; " + subtitle});
+                             {o.SpiceGbwHz, span.LowHz, span.HighHz, 50, title + "; " + subtitle,
+                              o.SpiceAmp, o.SpiceSourceOhms, o.SpiceLoadOhms});
         if (!net.Ok)
             refuse("SPICE netlist", net.Problem);
         else if (!WriteFile(o.SpiceFile, net.Text, "SPICE netlist", out, err))
             status = 1;
     }
     if (!o.ReportFile.empty()) {
-        ReportPage page{title, kProgramVersion, inputs.Texts, &a, "", ""};
+        ReportPage page{title, kProgramVersion, inputs.Texts, &a, "", "", ""};
         if (drawable) {
             page.BodeSvg =
                 BodePlotSvg(MakeBodeData(a, "Frequency response", subtitle), "report-bode", false);
@@ -215,6 +216,7 @@ int WriteInsightFiles(const InsightOptions& o, const InputTexts& inputs, const D
             if (!step.Target.empty() || !step.Realised.empty())
                 page.StepSvg = StepPlotSvg(step, "report-step", false);
         }
+        if (o.ReportSections) page.MoreSections = o.ReportSections(a);
         if (!WriteFile(o.ReportFile, HtmlReport(page), "HTML report", out, err)) status = 1;
     }
     return status;

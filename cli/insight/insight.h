@@ -9,12 +9,15 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <functional>
 #include <iosfwd>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 
 #include "common/calculation.h"
 #include "design/design_analysis.h"
+#include "model/opamp.h"
 
 namespace velmora {
 
@@ -25,6 +28,11 @@ struct InsightOptions {
     std::string SpiceFile;     // --spice: netlist
     double SpiceGbwHz = 0;     // --spice-gbw: single-pole op-amp; 0 ideal
     std::string ReportFile;    // --report: HTML page
+    // Set by the signal options: the netlist's op-amp, source and load, and
+    // the report's signal sections (XHTML), when asked for.
+    std::optional<OpAmp> SpiceAmp;
+    double SpiceSourceOhms = 0, SpiceLoadOhms = 0;
+    std::function<std::string(const DesignAnalysis&)> ReportSections;
 };
 
 void AddInsightOptions(CLI::App& app, InsightOptions& options);

@@ -1,17 +1,14 @@
 // The exported SPICE netlist run by the real ngspice against the nodal model.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <numbers>
 #include <string>
 #include <vector>
 
 #include "design/design_analysis.h"
 #include "designs.h"
+#include "ngspice_run.h"
 #include "output/bode_plot.h"
 #include "output/spice_netlist.h"
 
@@ -19,7 +16,6 @@ using namespace velmora;
 
 namespace {
 
-namespace fs = std::filesystem;
 using Complex = std::complex<double>;
 
 struct Sample {
@@ -27,26 +23,12 @@ struct Sample {
     Complex V;
 };
 
-// Runs the netlist in batch mode with a control block that writes V(out)
-// (frequency, real, imaginary) with 15 digits.
-std::vector<Sample> Simulate(const std::string& ngspice, const std::string& netlist,
-                             const std::string& name) {
-    const fs::path dir =
-        fs::temp_directory_path() / ("velmora-spice-" + std::to_string(getpid()) + "-" + name);
-    fs::create_directories(dir);
-    const fs::path cir = dir / "filter.cir", data = dir / "out.txt", log = dir / "log.txt";
-    std::string deck = netlist;
-    deck.replace(
-        deck.rfind(".end\n"), 5,
-        ".control\nset wr_singlescale\nrun\nwrdata " + data.string() + " v(out)\n.endc\n.end\n");
-    std::ofstream(cir) << deck;
-    const std::string command = ngspice + " -b " + cir.string() + " > " + log.string() + " 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0) << "see " << log;
+// V(out) as frequency, real, imaginary.
+std::vector<Sample> Simulate(const std::string& netlist, const std::string& name) {
     std::vector<Sample> samples;
-    std::ifstream in(data);
-    for (double f, re, im; in >> f >> re >> im;)
-        samples.push_back({f, {re, im}});
-    fs::remove_all(dir);
+    for (const auto& row :
+         RunNgspice(netlist, "set wr_singlescale\nrun\nwrdata DATA v(out)\n", name))
+        if (row.size() >= 3) samples.push_back({row[0], {row[1], row[2]}});
     return samples;
 }
 
@@ -68,10 +50,11 @@ TEST(Ngspice, AgreesWithTheAnalysisForEveryStandardSet) {
         for (int id : kFilledPresets) {
             const DesignAnalysis a = AnalyseDesign(PresetDesign(id));
             const FrequencySpan span = PlotSpan(a);
-            const SpiceNetlist net = MakeSpiceNetlist(a.Shown.Parts, a.RStar, a.RKRShown,
-                                                      {gbw, span.LowHz, span.HighHz, 20, "t"});
+            const SpiceNetlist net =
+                MakeSpiceNetlist(a.Shown.Parts, a.RStar, a.RKRShown,
+                                 {gbw, span.LowHz, span.HighHz, 20, "t", {}, 0, 0});
             ASSERT_TRUE(net.Ok) << net.Problem;
-            const std::vector<Sample> sim = Simulate(ngspice, net.Text, std::to_string(id));
+            const std::vector<Sample> sim = Simulate(net.Text, std::to_string(id));
             SCOPED_TRACE(FindStandardSet(id)->Label + std::string(gbw > 0 ? ", 1 MHz op-amp" : ""));
             ASSERT_GE(sim.size(), 60u);
             double worstDb = 0, worstDeg = 0, fromIdeal = 0;
