@@ -29,13 +29,16 @@ constexpr const char* kInputOptions[8] = {"--af1", "--f1",  "--af2", "--f2",
                                           "--cap", "--fsf", "--isf", "--rstar"};
 constexpr const char* kInputHelp[8] = {
     "damping of the first pole pair, 1/Q1 (text as typed in the window)",
-    "natural frequency of the first pole pair",
+    "natural frequency of the first pole pair on the table's scale: 1 means 1 Hz in the prototype",
     "damping of the second pole pair, 1/Q2",
     "natural frequency of the second pole pair",
-    "capacitor value in uF (default \"1\")",
-    "frequency scaling factor (default \"1000\")",
-    "impedance scaling factor (default \"0.01\")",
-    "feedback resistor R* in ohms (default \"2000\")",
+    "the prototype's capacitor in uF, all four before scaling; the board's is C / (ISF x FSF) "
+    "(default \"1\")",
+    "frequency scaling factor: the prototype is at 1 Hz, so this is the filter's frequency in Hz "
+    "(default \"1000\")",
+    "impedance scaling factor: the board's resistors are the prototype's times ISF "
+    "(default \"0.01\")",
+    "R* in ohms, the gain network's resistor to ground; RK-R = (K - 1) x R* (default \"2000\")",
 };
 
 int UsageError(const std::string& message) {

@@ -190,8 +190,8 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
                    "or 3db; butter is always 3db")
         ->group(group);
     app.add_option("--c-out", o.COut,
-                   "capacitor value on the board (e.g. 10nF); sets ISF to give it, so not with "
-                   "--isf or --isf-search")
+                   "the board's capacitor (e.g. 10nF); sets ISF = C / (this x FSF) to give it, "
+                   "so not with --isf or --isf-search")
         ->group(group);
     app.add_option("--series", o.Series, "snap R1..R4 and RK-R to E12, E24, E48 or E96")
         ->group(group);
@@ -226,7 +226,9 @@ void AddBuildOptions(CLI::App& app, BuildOptions& o) {
         "seed of the Monte Carlo draws, 0 to 2^64-1 (default: random, printed)")
         ->group(group);
     app.add_option("--mask", o.Masks,
-                   "yield limits, e.g. f3db=2%,q=5%,f0=1%,peak=0.5dB (relative to the target)")
+                   "yield limits, e.g. f3db=2%,q=5%,f0=1%,peak=0.5dB: f0, Q and the -3 dB "
+                   "frequency within that much of the target's, peaking at most that much above "
+                   "the DC gain")
         ->group(group);
     app.add_option("--gbw", o.Gbw,
                    "op-amp gain-bandwidth, e.g. 10MHz: the response it gives and the least "

@@ -130,8 +130,8 @@ void AddSignalOptions(CLI::App& app, SignalOptions& o) {
     app.add_option("--opamp", o.OpAmpText,
                    "the op-amp's datasheet figures, any of gbw=10MHz,sr=5V/us,en=8nV,fc=10Hz,"
                    "in=1pA,vos=1mV,ib=10nA,ios=1nA,out=0.1V,cm=0V:1.5V,cin=5pF,supply=5V (these "
-                   "are the defaults; out and cm are headroom from the rails); --gbw is short "
-                   "for gbw=")
+                   "are the defaults; out and cm are headroom from the rails); --gbw 10MHz is "
+                   "short for gbw=10MHz")
         ->type_name("FIGURES")
         ->group(group);
     app.add_option("--source-r", o.Source,
@@ -142,7 +142,7 @@ void AddSignalOptions(CLI::App& app, SignalOptions& o) {
         ->type_name("OHMS")
         ->group(group);
     app.add_option("--noise-band", o.Band,
-                   "LOW:HIGH, the band noise is integrated over (default: a thousandth to ten "
+                   "the band the noise is integrated over (default: a thousandth to ten "
                    "times the -3 dB frequency)")
         ->type_name("LOW:HIGH")
         ->group(group);
