@@ -156,9 +156,13 @@ int main(int argc, char** argv) {
         WriteDiagnostics(std::cerr, *analysis);
         // With standard values, a trim or a plan, the pictures, the netlist
         // and the report are of the board in the bill of materials.
-        if (board && BoardDiffersFromDesign(board->Plan))
-            ShowBoard(*analysis, board->Made.Nominal, board->Made.Build.RStar,
-                      board->Made.NominalRkr);
+        if (board && BoardDiffersFromDesign(board->Plan)) {
+            const Board& b = board->Made;
+            ShowBoard(*analysis, b.Nominal, b.Build.RStar, b.NominalRkr);
+            insight.Board = b.Trim ? LabelsOfBoard(b.Nominal, b.Build.RStar, b.Trim->Trim.FixedOhms,
+                                                   b.Trim->Trim.PotOhms)
+                                   : LabelsOfBoard(b.Nominal, b.Build.RStar, b.NominalRkr, 0);
+        }
         status = WriteInsightFiles(insight, inputs, *analysis, title, json ? nullptr : &std::cout,
                                    std::cerr);
         status = std::max(status,

@@ -61,6 +61,10 @@ struct Board {
     // when a plan falls short.
     std::vector<TolerancePlan> Plans;
     std::string WhatWould[2];
+    // The series a resistor moved to for a plan grade its own series is not
+    // sold in (SeriesForGrade), at the value there nearest the computed one;
+    // none where it stays. Build and every yield are of the board so moved.
+    std::optional<ESeries> MovedTo[kBoardPartCount];
 
     // The nominal board as the bill lists it: RK-R the trim's fixed part
     // plus VR1 where the procedure leaves it on the nominal parts (meter
@@ -72,8 +76,10 @@ struct Board {
 
 Board MakeBoard(const DesignRecord& design, const BoardRequest& request);
 
-// The series the trim's fixed part comes from.
+// The series the trim's fixed part comes from: the request's, and the
+// board's once the part moved for its grade.
 ESeries FixedSeries(const BoardRequest& request);
+ESeries FixedSeries(const Board& board, const BoardRequest& request);
 
 // The bill of materials of the board: R1..R4, RK-R (its fixed part and the
 // trimmer VR1 after it, with the setting to turn it to), R*, C1..C4, U1,

@@ -15,8 +15,11 @@ constexpr double kResistorGrades[] = {0.05, 0.02, 0.01, 0.005, 0.001};
 
 // The grades each series' values are sold in: E12 and E24 values at 5 and
 // 1 %; E48 values at 2 % and, being E96 and E192 values too, at 1, 0.5 and
-// 0.1 %; E96 values at 1 % and, as E192 values, at 0.5 and 0.1 %.
-constexpr double kE24Grades[] = {0.05, 0.01};
+// 0.1 %; E96 values at 1 % and, as E192 values, at 0.5 and 0.1 %. An E24
+// part is offered 0.5 and 0.1 % too, bought as the nearest E96 value
+// (SeriesForGrade).
+constexpr double kE24Grades[] = {0.05, 0.01, 0.005, 0.001};
+constexpr double kE24Tightest = 0.01;
 constexpr double kE48Grades[] = {0.02, 0.01, 0.005, 0.001};
 constexpr double kE96Grades[] = {0.01, 0.005, 0.001};
 constexpr double kCapacitorGrades[] = {0.10, 0.05, 0.02, 0.01};
@@ -120,6 +123,11 @@ std::span<const double> GradesOf(int part, std::optional<ESeries> series) {
         default:
             return kE24Grades;
     }
+}
+
+ESeries SeriesForGrade(ESeries series, double grade) {
+    const bool sold = series == ESeries::E48 || series == ESeries::E96 || grade >= kE24Tightest;
+    return sold ? series : ESeries::E96;
 }
 
 void SpreadShares(const SnappedBuild& b, const PartTolerances& tol, const ResponseShape& target,

@@ -29,9 +29,18 @@ namespace velmora {
 // The grades on offer, loosest (cheapest) first: for a resistor, those its
 // series' values are sold in (any grade for values left as computed).
 //   GradesOf(kBoardR1, ESeries::E96) -> {0.01, 0.005, 0.001}
-//   GradesOf(kBoardR1, ESeries::E24) -> {0.05, 0.01}
+//   GradesOf(kBoardR1, ESeries::E24) -> {0.05, 0.01, 0.005, 0.001}: the last
+//                                       two as E96 values (SeriesForGrade)
 //   GradesOf(kBoardC1)               -> {0.10, 0.05, 0.02, 0.01}
 std::span<const double> GradesOf(int part, std::optional<ESeries> resistorSeries = std::nullopt);
+
+// The series a resistor of `series` is bought from in `grade`: its own when
+// that series is sold in the grade, else E96, whose values are sold at 1 %
+// and, as E192 values, at 0.5 and 0.1 %.
+//   SeriesForGrade(ESeries::E24, 0.01)  -> E24
+//   SeriesForGrade(ESeries::E24, 0.005) -> E96
+//   SeriesForGrade(ESeries::E48, 0.001) -> E48
+ESeries SeriesForGrade(ESeries series, double grade);
 
 struct PlanRequest {
     double TargetYield = 0.99;

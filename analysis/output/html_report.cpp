@@ -97,7 +97,9 @@ std::string HtmlReport(const ReportPage& page) {
     h += "<h2 id=\"inputs\">Inputs</h2>\n" + InputsTable(page);
     h += "<h2 id=\"results\">Results</h2>\n" + ResultsTable(a);
     h += "<h2 id=\"schematic\">Schematic</h2>\n" +
-         Figure(SchematicSvg(LabelsFromTexts(a.Texts, page.Inputs[7]), false), "");
+         Figure(
+             SchematicSvg(page.Schematic.value_or(LabelsFromTexts(a.Texts, page.Inputs[7])), false),
+             "");
     h += "<h2 id=\"analysis\">Analysis</h2>\n<p>Pole pairs as natural frequency and Q; errors "
          "relative to the "
          "target. " +

@@ -9,9 +9,11 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "design/design_analysis.h"
+#include "schematic_svg.h"
 
 namespace velmora {
 
@@ -22,7 +24,8 @@ struct ReportPage {
     const DesignAnalysis* Analysis = nullptr;
     std::string BodeSvg;  // inline <svg> elements (not standalone files)
     std::string StepSvg;
-    std::string MoreSections;  // XHTML appended after the plots, e.g. the signal's
+    std::string MoreSections;                  // XHTML appended after the plots, e.g. the signal's
+    std::optional<SchematicLabels> Schematic;  // the board's; none: the window's texts
 };
 
 std::string HtmlReport(const ReportPage& page);

@@ -1,6 +1,7 @@
 #include "schematic_svg.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "number_text.h"
 #include "svg_canvas.h"
@@ -89,6 +90,25 @@ SchematicLabels LabelsFromTexts(const ResultTexts& texts, const std::string& rSt
             Label(texts[Result::OutR3]) + ohm,       Label(texts[Result::OutR4]) + ohm,
             Label(texts[Result::OutC]) + " \u00b5F", Label(rStarText) + ohm,
             Label(texts[Result::OutRkr]) + ohm,      "K = " + Label(texts[Result::ProtoK])};
+}
+
+SchematicLabels LabelsOfBoard(const FilterParts& p, double rstar, double rkr, double potOhms) {
+    const auto ohms = [](double v) { return FormatEngineering(v, 4) + " \u03a9"; };
+    char k[32];
+    std::snprintf(k, sizeof k, "K = %.4f", p.K);
+    return {ohms(p.R1),
+            ohms(p.R2),
+            ohms(p.R3),
+            ohms(p.R4),
+            FormatEngineering(p.C1, 4) + "F",
+            ohms(rstar),
+            ohms(rkr) + (potOhms > 0 ? " + VR1 " + ohms(potOhms) : ""),
+            k};
+}
+
+std::string LabelsLine(const SchematicLabels& l) {
+    return "R1 " + l.R1 + ", R2 " + l.R2 + ", R3 " + l.R3 + ", R4 " + l.R4 + ", C " + l.C +
+           ", R* " + l.RStar + ", RK-R " + l.RKR + ", " + l.K;
 }
 
 std::string SchematicSvg(const SchematicLabels& l, bool standalone) {

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "model/circuit.h"
 #include "results.h"
 
 namespace velmora {
@@ -20,6 +21,14 @@ struct SchematicLabels {
 
 // From the twelve result texts (display order) and the R* input text.
 SchematicLabels LabelsFromTexts(const ResultTexts& texts, const std::string& rStarText);
+
+// Of a board: its parts, R*, and RK-R as its fixed part and, with a
+// trimmer (potOhms > 0), the trimmer after it.
+//   LabelsOfBoard(parts, 2000, 1800, 1000).RKR == "1.8k Ω + VR1 1k Ω"
+SchematicLabels LabelsOfBoard(const FilterParts& parts, double rstar, double rkr, double potOhms);
+
+// The labels in one line: "R1 1.18k Ω, R2 4.32k Ω, ..., K = 2.0950".
+std::string LabelsLine(const SchematicLabels& labels);
 
 std::string SchematicSvg(const SchematicLabels& labels, bool standalone);
 

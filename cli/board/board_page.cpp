@@ -62,8 +62,8 @@ std::string TrimSection(const BuildPlan& plan, const Board& o) {
         "<h2 id=\"trim\">Gain trim</h2>\n<p>RK-R is a fixed resistor and the trimmer "
         "VR1 in series; the technician sets the gain at one test frequency.</p>\n";
     h += "<table>\n";
-    h += Row(
-        {"Fixed part", Ohms(k.FixedOhms) + " (" + SeriesName(FixedSeries(RequestOf(plan))) + ")"});
+    h += Row({"Fixed part",
+              Ohms(k.FixedOhms) + " (" + SeriesName(FixedSeries(o, RequestOf(plan))) + ")"});
     h += Row({"Trimmer VR1", Ohms(k.PotOhms) + " +-" + Fmt("%g", k.PotTolerance * 100) + " %, " +
                                  std::to_string(k.Steps + 1) + " positions"});
     h += Row({"K range", Fmt("%.4f", LowestK(b, k)) + " to " + Fmt("%.4f", HighestK(b, k)) +

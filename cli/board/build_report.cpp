@@ -376,16 +376,27 @@ int WriteBuildReport(const BuildPlan& plan, const InputTexts& inputs, const Desi
     WriteMonteCarlo(out, plan, board);
     WriteTrimSection(out, plan, board);
     WritePlanSection(out, plan, board);
-    const std::vector<BomLine> bill = BoardBill(board, RequestOf(plan));
-    if (!plan.BoardJson.empty()) {
-        const std::string json = BoardJson(plan, board, bill);
-        if (plan.BoardJson == "-")
-            out << "\n" << json;
-        else if (!WriteOutputFile(plan.BoardJson, json, err))
-            status = 1;
+    const bool billed =
+        plan.Bom || !plan.BomCsv.empty() || !plan.BoardJson.empty() || !plan.BoardReport.empty();
+    if (billed && !CanBeMade(board.Build)) {
+        // A design that could not be computed has no parts to order: its
+        // "values" would be infinities and not-a-numbers.
+        err << "velmora-calc: no board: a part would be negative or is missing; no bill of "
+               "materials written\n";
+        status = 1;
+        WriteAlternatives(out, plan, d);
+    } else {
+        const std::vector<BomLine> bill = BoardBill(board, RequestOf(plan));
+        if (!plan.BoardJson.empty()) {
+            const std::string json = BoardJson(plan, board, bill);
+            if (plan.BoardJson == "-")
+                out << "\n" << json;
+            else if (!WriteOutputFile(plan.BoardJson, json, err))
+                status = 1;
+        }
+        WriteAlternatives(out, plan, d);
+        if (!WriteBill(out, err, plan, board, bill, response)) status = 1;
     }
-    WriteAlternatives(out, plan, d);
-    if (!WriteBill(out, err, plan, board, bill, response)) status = 1;
     if (!plan.PlotDir.empty()) {
         if (WritePlots(plan, d, board, err))
             out << "\nPlots written to " << plan.PlotDir << "\n";

@@ -110,7 +110,7 @@ void WriteTrimSection(std::ostream& out, const BuildPlan& plan, const Board& boa
     out << "\nGain trim: RK-R as a fixed resistor and the trimmer VR1 in series\n";
     if (!board.Plans.empty()) out << "  Grades         those of the plan with the trim, below\n";
     out << "  Fixed part     " << Ohms(k.FixedOhms) << " ("
-        << SeriesName(FixedSeries(RequestOf(plan))) << ")\n";
+        << SeriesName(FixedSeries(board, RequestOf(plan))) << ")\n";
     out << "  Trimmer VR1    " << Ohms(k.PotOhms) << " +-" << Fmt("%g", k.PotTolerance * 100)
         << " %, left at one of " << k.Steps + 1 << " positions\n";
     out << "  K range        " << Fmt("%.4f", LowestK(b, k)) << " to "
@@ -147,11 +147,22 @@ void WritePlanSection(std::ostream& out, const BuildPlan& plan, const Board& boa
             text += (text.empty() ? "" : ", ") + Fmt("%g", g * 100);
         return text + " %";
     };
+    // Which of them the series is sold in, and where a part goes for the rest.
+    std::string sold;
+    if (const auto series = plan.Series.Resistors) {
+        const std::span<const double> all = GradesOf(kBoardR1, series);
+        const auto own = std::find_if(all.begin(), all.end(), [&](double g) {
+            return SeriesForGrade(*series, g) != *series;
+        });
+        sold = std::string(" (") + SeriesName(*series) + " values are sold at " +
+               list({all.begin(), own});
+        if (own != all.end())
+            sold += "; finer ones as the nearest " +
+                    std::string(SeriesName(SeriesForGrade(*series, *own))) + " value";
+        sold += ")";
+    }
     out << "  Grades, cheapest first: resistors " << list(GradesOf(kBoardR1, plan.Series.Resistors))
-        << (plan.Series.Resistors ? std::string(" (those ") + SeriesName(*plan.Series.Resistors) +
-                                        " values are sold in)"
-                                  : std::string())
-        << "; capacitors " << list(GradesOf(kBoardC1))
+        << sold << "; capacitors " << list(GradesOf(kBoardC1))
         << "\n"
            "  Share: the part's share of the spread of the limited figures, to first order\n"
            "  Reached: when the lower end of the yield's 95 % interval (Wilson) is at the target;\n"
@@ -189,10 +200,18 @@ void WritePlanSection(std::ostream& out, const BuildPlan& plan, const Board& boa
     }
     out << "  The bill of materials takes the plan " << (plan.Trim && trimFits ? "with" : "without")
         << " the trim.\n";
+    std::string moved;
+    for (int part = 0; part < kBoardPartCount; ++part)
+        if (board.MovedTo[part])
+            moved += (moved.empty() ? "" : ", ") + std::string(BoardPartName(part)) + " to " +
+                     SeriesName(*board.MovedTo[part]);
+    if (!moved.empty())
+        out << "  Moved for a grade their series is not sold in: " << moved
+            << " (the nearest value; the plan's yield is of the board so moved).\n";
 }
 
 std::string BoardJson(const BuildPlan& plan, const Board& board, const std::vector<BomLine>& bill) {
-    const std::string fixedSeries = SeriesName(FixedSeries(RequestOf(plan)));
+    const std::string fixedSeries = SeriesName(FixedSeries(board, RequestOf(plan)));
     Json json = {{"trials", plan.Trials}, {"seed", plan.Seed}, {"mask", MaskText(plan.Mask)}};
     if (plan.Trim && !board.Trim) {
         json["trim"] = {{"fits", false}};

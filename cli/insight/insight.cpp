@@ -173,7 +173,8 @@ void WriteDiagnostics(std::ostream& err, const DesignAnalysis& a) {
 int WriteInsightFiles(const InsightOptions& o, const InputTexts& inputs, const DesignAnalysis& a,
                       const std::string& title, std::ostream* out, std::ostream& err) {
     int status = 0;
-    const std::string subtitle = DesignSubtitle(inputs);
+    const std::string subtitle =
+        o.Board ? "Board: " + LabelsLine(*o.Board) : DesignSubtitle(inputs);
     const bool drawable = a.TargetFigures.Valid || a.Shown.Analysis.Valid;
     const auto refuse = [&](const char* what, const std::string& why) {
         err << kProgram << ": " << what << " not written: " << why << "\n";
@@ -208,7 +209,7 @@ int WriteInsightFiles(const InsightOptions& o, const InputTexts& inputs, const D
             status = 1;
     }
     if (!o.ReportFile.empty()) {
-        ReportPage page{title, kProgramVersion, inputs.Texts, &a, "", "", ""};
+        ReportPage page{title, kProgramVersion, inputs.Texts, &a, "", "", "", o.Board};
         if (drawable) {
             page.BodeSvg =
                 BodePlotSvg(MakeBodeData(a, "Frequency response", subtitle), "report-bode", false);

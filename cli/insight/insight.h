@@ -18,6 +18,7 @@
 #include "common/calculation.h"
 #include "design/design_analysis.h"
 #include "model/opamp.h"
+#include "output/schematic_svg.h"
 
 namespace velmora {
 
@@ -33,6 +34,9 @@ struct InsightOptions {
     std::optional<OpAmp> SpiceAmp;
     double SpiceSourceOhms = 0, SpiceLoadOhms = 0;
     std::function<std::string(const DesignAnalysis&)> ReportSections;
+    // Set with build options: the board's values for the report's schematic
+    // and the subtitles.
+    std::optional<SchematicLabels> Board;
 };
 
 void AddInsightOptions(CLI::App& app, InsightOptions& options);

@@ -90,4 +90,32 @@ TEST(MakeBoard, EveryOutputReadsTheSameBoard) {
     }
 }
 
+TEST(MakeBoard, MovesAPartToASeriesSoldInItsGrade) {
+    // E24 is sold at 5 and 1 %; a plan needing 0.1 % buys the nearest E96 value.
+    const DesignRecord d = PresetDesign(ID_STD_BUTTERWORTH);
+    BoardRequest q;
+    q.Series = {ESeries::E24, std::nullopt, false};
+    q.Trials = 200;
+    q.Seed = 1;
+    q.Mask = {0, 0.01, 0.03, 0};  // f0 within 1 %, Q within 3 %
+    q.Trim = true;
+    q.TrimSettings.PilotTrials = 200;
+    q.PlanYield = 0.95;
+    const Board board = MakeBoard(d, q);
+    ASSERT_TRUE(board.Trim);
+    EXPECT_EQ(board.Grades.Of[kBoardR1], 0.001);
+    for (const BomLine& l : BoardBill(board, q)) {
+        if (l.Ref[0] != 'R' || l.Ref == "R*") continue;  // R* is as given
+        SCOPED_TRACE(l.Ref);
+        EXPECT_EQ(l.Series, "E96");
+        if (l.Ref != "RK-R") {
+            EXPECT_EQ(l.Value, SnapToSeries(l.Computed, ESeries::E96));
+        }
+    }
+    EXPECT_EQ(board.Trim->Trim.FixedOhms, SnapToSeries(board.Trim->Trim.FixedOhms, ESeries::E96));
+    // The yield printed for the plan is the moved board's.
+    EXPECT_EQ(board.After.Passed, board.Plans[1].Run.Passed);
+    EXPECT_EQ(board.Plans[1].Trim->Trim.FixedOhms, board.Trim->Trim.FixedOhms);
+}
+
 }  // namespace
