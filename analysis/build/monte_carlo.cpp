@@ -11,6 +11,7 @@
 
 #include "model/circuit_polynomial.h"
 #include "model/portable_math.h"
+#include "opamp_gbw.h"
 #include "response/quartic_shape.h"
 
 namespace velmora {
@@ -63,17 +64,23 @@ public:
                 v->reserve(static_cast<size_t>(count));
         }
         const PartTolerances tol = EqualGrades(m_.Tol);
-        const BoardNominal nominal{m_.Nominal, m_.RStar, m_.Rkr};
+        const BoardNominal nominal{m_.Nominal, m_.RStar, m_.Rkr, m_.Amp};
         for (int trial = 0; trial < count; ++trial) {
             // 1. Draw every part, in a fixed order so a seed means one sequence.
-            const FilterParts p = DrawBoard(random, nominal, tol).Parts;
+            const DrawnBoard board = DrawBoard(random, nominal, tol);
+            const FilterParts& p = board.Parts;
 
-            // 2. What this build does.
-            const CircuitPolynomial c = CircuitPolynomialOf(p);
-            double d[5];
-            for (int k = 0; k < 5; ++k)
-                d[k] = c.Base[k] + p.K * c.Gain[k];
-            const ResponseShape s = shaper_.Shape(d, parts_);
+            // 2. What this build does: around a real op-amp a fifth order.
+            ResponseShape s;
+            if (m_.Amp.Ideal()) {
+                const CircuitPolynomial c = CircuitPolynomialOf(p);
+                double d[5];
+                for (int k = 0; k < 5; ++k)
+                    d[k] = c.Base[k] + p.K * c.Gain[k];
+                s = shaper_.Shape(d, parts_);
+            } else {
+                s = ShapeOfBoard(p, board.Amp);
+            }
             if (!s.Valid || !s.Stable) {
                 ++t.Failed;
                 continue;
@@ -111,7 +118,7 @@ void RunBlocks(const MonteCarloSetup& m, const ResponseShape& target, const Yiel
     const int blocks = (trials + kBlock - 1) / kBlock;
     std::vector<RandomState> starts(static_cast<size_t>(blocks));
     RandomState random = SeedRandom(m.Seed);
-    const uint64_t steps = StepsPerBoard(m.Tol.Shape, false) * kBlock;
+    const uint64_t steps = StepsPerBoard(m.Tol.Shape, false, !m.Amp.Ideal()) * kBlock;
     for (RandomState& start : starts) {
         start = random;
         for (uint64_t k = 0; k < steps; ++k)
