@@ -100,12 +100,12 @@ bool MoveForGrades(Board& b, const BoardRequest& q) {
 }
 
 // Where the procedure leaves VR1 on the nominal board, read exactly.
-void SetNominalTrimmer(Board& b) {
+void SetNominalTrimmer(Board& b, const YieldOpAmp& amp) {
     b.Nominal = b.Build.Built;
     b.NominalRkr = b.Build.RkrBuilt;
     if (!b.Trim) return;
     const KTrim& t = b.Trim->Trim;
-    DrawnBoard d{b.Build.Built, b.Build.RStar, t.FixedOhms, t.PotOhms, 1};
+    DrawnBoard d{b.Build.Built, b.Build.RStar, t.FixedOhms, t.PotOhms, 1, amp};
     const TrimSetting s = SetTrimmer(d, t);
     b.TrimPosition = s.Position;
     b.NominalRkr = t.FixedOhms + t.PotOhms * s.Position / t.Steps;
@@ -144,9 +144,9 @@ Board MakeBoard(const DesignRecord& d, const BoardRequest& q) {
     b.TrimAsked = q.Trim;
     if (q.Trials > 0) {
         // 2. The spread of the given grades.
-        b.Spread =
-            RunMonteCarlo({b.Build.Built, b.Build.RStar, b.Build.RkrBuilt, q.Tol, q.Trials, q.Seed},
-                          b.Target, q.Mask);
+        b.Spread = RunMonteCarlo({b.Build.Built, b.Build.RStar, b.Build.RkrBuilt, q.Tol, q.Trials,
+                                  q.Seed, q.TrimSettings.Amp},
+                                 b.Target, q.Mask);
         // 3. The board's grades and trim, and its yields before and after it.
         if (q.PlanYield) {
             PlanBoard(b, q);
@@ -163,13 +163,14 @@ Board MakeBoard(const DesignRecord& d, const BoardRequest& q) {
         if (b.Trim) {
             // As many builds as the plan ran for its yield, which is this one.
             const int trials = b.Plans.empty() ? q.Trials : b.Plans[1].Run.Trials;
-            b.Before =
-                SimulateBoard(SetupOf(b.Build, b.Grades, trials, q.Seed), b.Target, q.Mask, true);
-            b.After = SimulateBoard(SetupOf(b.Build, b.Grades, trials, q.Seed, b.Trim->Trim),
+            const YieldOpAmp& amp = q.TrimSettings.Amp;
+            b.Before = SimulateBoard(SetupOf(b.Build, b.Grades, trials, q.Seed, std::nullopt, amp),
+                                     b.Target, q.Mask, true);
+            b.After = SimulateBoard(SetupOf(b.Build, b.Grades, trials, q.Seed, b.Trim->Trim, amp),
                                     b.Target, q.Mask, true);
         }
     }
-    SetNominalTrimmer(b);
+    SetNominalTrimmer(b, q.TrimSettings.Amp);
     return b;
 }
 

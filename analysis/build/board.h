@@ -37,7 +37,7 @@ struct BoardRequest {
     uint64_t Seed = 0;
     YieldMask Mask;
     bool Trim = false;
-    TrimOptions TrimSettings;  // its Seed and PilotTrials are taken from here
+    TrimOptions TrimSettings;  // its Seed, PilotTrials and the yields' op-amp Amp from here
     std::optional<double> PlanYield;
     bool OpAmpLimit = false;  // work out the least GBW (for the op-amp line of the bill)
 };

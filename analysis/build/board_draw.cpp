@@ -34,12 +34,16 @@ DrawnBoard DrawBoard(RandomState& r, const BoardNominal& n, const PartTolerances
         d.Pot = trim->PotOhms * DrawFactor(r, trim->PotTolerance, tol.Shape);
         d.Meter = DrawFactor(r, trim->Meter, tol.Shape);
     }
+    if (!n.Amp.Ideal()) {
+        d.Amp = n.Amp;
+        d.Amp.GbwHz = n.Amp.GbwHz * DrawFactor(r, n.Amp.GbwSpread, tol.Shape);
+    }
     p.K = GainOf(d.Rkr, d.RStar);
     return d;
 }
 
-uint64_t StepsPerBoard(Distribution shape, bool trimmed) {
-    return (trimmed ? 12 : 10) * StepsPerDraw(shape);
+uint64_t StepsPerBoard(Distribution shape, bool trimmed, bool realOpAmp) {
+    return ((trimmed ? 12 : 10) + (realOpAmp ? 1 : 0)) * StepsPerDraw(shape);
 }
 
 }  // namespace velmora

@@ -3,9 +3,10 @@
 // of the tool (the plain run, the board run, the trim's pilot builds).
 //
 // The order: R1..R4, C1..C4, R*, then RK-R (its fixed part when trimmed),
-// then, trimmed, the trimmer's end-to-end value and the meter's error. A
-// quantity added to the board is drawn after these, here, and counted in
-// StepsPerBoard, so that every seed keeps the builds it had.
+// then, trimmed, the trimmer's end-to-end value and the meter's error, then,
+// with a real op-amp, its GBW. A quantity added to the board is drawn after
+// these, here, and counted in StepsPerBoard, so that every seed keeps the
+// builds it had.
 //
 //   RandomState r = SeedRandom(1);
 //   DrawnBoard d = DrawBoard(r, {built.Built, built.RStar, built.RkrBuilt}, EqualGrades(tol));
@@ -55,25 +56,38 @@ struct KTrim {
     double PotTolerance = 0.2;
 };
 
+// The op-amp the yields assume: single pole (ShapeWithGbw), its GBW drawn
+// per board within +-GbwSpread (as a part's tolerance), its input
+// capacitance CinF across C4 (the non-inverting input to ground). GbwHz 0:
+// an ideal amplifier, nothing drawn.
+struct YieldOpAmp {
+    double GbwHz = 0;
+    double GbwSpread = 0;  // relative, 0.3 is +-30 %
+    double CinF = 0;
+    bool Ideal() const { return !(GbwHz > 0); }
+};
+
 // The nominal values a trial scatters.
 struct BoardNominal {
     FilterParts Parts;  // R1..R4, C1..C4
     double RStar = 0;
     double Rkr = 0;  // RK-R, or the trim's fixed part
+    YieldOpAmp Amp = {};
 };
 
 struct DrawnBoard {
     FilterParts Parts;  // K from Rkr and RStar: the board before any trim
     double RStar = 0;
-    double Rkr = 0;    // RK-R, or the trim's fixed part
-    double Pot = 0;    // the trimmer's end-to-end value (trimmed only)
-    double Meter = 1;  // the meter reads the true gain times this (trimmed only)
+    double Rkr = 0;       // RK-R, or the trim's fixed part
+    double Pot = 0;       // the trimmer's end-to-end value (trimmed only)
+    double Meter = 1;     // the meter reads the true gain times this (trimmed only)
+    YieldOpAmp Amp = {};  // GbwHz this board's op-amp's (0: ideal); GbwSpread unused
 };
 
 DrawnBoard DrawBoard(RandomState& r, const BoardNominal& nominal, const PartTolerances& tol,
                      const KTrim* trim = nullptr);
 
 // Generator steps one DrawBoard takes, for runs split into blocks.
-uint64_t StepsPerBoard(Distribution shape, bool trimmed);
+uint64_t StepsPerBoard(Distribution shape, bool trimmed, bool realOpAmp = false);
 
 }  // namespace velmora

@@ -14,29 +14,34 @@ namespace {
 
 // Base(s) and Gain(s) of the circuit at s = j 2 pi f, each over the
 // numerator so that the figures stay near one whatever the impedance level.
+// With a single-pole op-amp the denominator (1 + K/A0 + s K / (2 pi GBW))
+// Base + K Gain is still Base + K Gain', Gain' = Gain + Base (1/A0 + s /
+// (2 pi GBW)): the reading stays |K| / |Base + K Gain'|, a quadratic
+// crossing in K as with an ideal amplifier.
 struct Halves {
     std::complex<double> Base, Gain;
 };
 
-Halves HalvesAt(const CircuitPolynomial& c, double hz) {
+Halves HalvesAt(const CircuitPolynomial& c, double hz, double gbwHz) {
     const std::complex<double> s{0, 2 * std::numbers::pi * hz};
     std::complex<double> base = 0, gain = 0;
     for (int k = 4; k >= 0; --k) {
         base = base * s + c.Base[k];
         gain = gain * s + c.Gain[k];
     }
+    if (gbwHz > 0) gain += base * (1 / kOpAmpOpenLoopGain + s / (2 * std::numbers::pi * gbwHz));
     return {base / c.Numerator, gain / c.Numerator};
 }
 
 }  // namespace
 
 TrimSetting SetTrimmer(const DrawnBoard& d, const KTrim& trim) {
-    return SetTrimmer(d, CircuitPolynomialOf(d.Parts), trim);
+    return SetTrimmer(d, CircuitPolynomialOf(WithInputCapacitance(d.Parts, d.Amp)), trim);
 }
 
 TrimSetting SetTrimmer(const DrawnBoard& d, const CircuitPolynomial& c, const KTrim& trim) {
     const auto kAt = [&](int i) { return GainOf(d.Rkr + d.Pot * i / trim.Steps, d.RStar); };
-    const Halves h = HalvesAt(c, trim.TestHz);
+    const Halves h = HalvesAt(c, trim.TestHz, d.Amp.GbwHz);
     const auto reaches = [&](int i) {
         const double k = kAt(i);
         return std::fabs(k) / std::abs(h.Base + k * h.Gain) * d.Meter >= trim.StatedGain;
@@ -45,7 +50,7 @@ TrimSetting SetTrimmer(const DrawnBoard& d, const CircuitPolynomial& c, const KT
     // The reading's first crossing, solved, says where to start looking;
     // the positions from just below it are then read as the technician
     // reads them, so that rounding never skips the first one that reaches.
-    const auto k = GainForReading(c, trim.TestHz, trim.StatedGain / d.Meter, kAt(0));
+    const auto k = GainForReading(c, trim.TestHz, trim.StatedGain / d.Meter, kAt(0), d.Amp.GbwHz);
     const double crossing =
         k && d.Pot > 0 ? (RkrFor(*k, d.RStar) - d.Rkr) / d.Pot * trim.Steps : trim.Steps + 1.0;
     const int from =
@@ -55,16 +60,16 @@ TrimSetting SetTrimmer(const DrawnBoard& d, const CircuitPolynomial& c, const KT
     return {kAt(trim.Steps), trim.Steps, false};
 }
 
-double GainAt(const CircuitPolynomial& c, double testHz, double k) {
-    const Halves h = HalvesAt(c, testHz);
+double GainAt(const CircuitPolynomial& c, double testHz, double k, double gbwHz) {
+    const Halves h = HalvesAt(c, testHz, gbwHz);
     return std::fabs(k) / Abs(h.Base + k * h.Gain);
 }
 
 std::optional<double> GainForReading(const CircuitPolynomial& c, double testHz, double gain,
-                                     double fromK) {
+                                     double fromK, double gbwHz) {
     // k^2 = gain^2 |B + k G|^2 is a quadratic in k; its roots are where the
     // reading crosses the gain.
-    const Halves h = HalvesAt(c, testHz);
+    const Halves h = HalvesAt(c, testHz, gbwHz);
     const double t2 = gain * gain;
     const double a = 1 - t2 * std::norm(h.Gain);
     const double b = -2 * t2 * (h.Base * std::conj(h.Gain)).real();
@@ -98,7 +103,7 @@ BoardRun SimulateBoard(const BoardSetup& m, const ResponseShape& target, const Y
     const auto run = [&](int count, RandomState random, Tally& t) {
         for (int trial = 0; trial < count; ++trial) {
             const DrawnBoard d = DrawBoard(random, m.Nominal, m.Tol, trim);
-            const CircuitPolynomial c = CircuitPolynomialOf(d.Parts);
+            const CircuitPolynomial c = CircuitPolynomialOf(WithInputCapacitance(d.Parts, d.Amp));
             double k = d.Parts.K;
             bool setAside = false;
             if (trim) {
@@ -107,10 +112,19 @@ BoardRun SimulateBoard(const BoardSetup& m, const ResponseShape& target, const Y
                 setAside = !s.InRange;
                 t.OutOfRange += setAside;
             }
-            double den[5];
-            for (int i = 0; i < 5; ++i)
-                den[i] = c.Base[i] + k * c.Gain[i];
-            const ResponseShape s = shaper.Shape(den, parts);
+            // The quartic's fast shape for an ideal op-amp; a real one adds
+            // its own pole, solved in full.
+            ResponseShape s;
+            if (!d.Amp.Ideal()) {
+                FilterParts p = d.Parts;
+                p.K = k;
+                s = ShapeOfBoard(p, d.Amp);
+            } else {
+                double den[5];
+                for (int i = 0; i < 5; ++i)
+                    den[i] = c.Base[i] + k * c.Gain[i];
+                s = shaper.Shape(den, parts);
+            }
             if (!s.Valid || !s.Stable) {
                 ++t.Failed;
                 continue;
@@ -124,7 +138,8 @@ BoardRun SimulateBoard(const BoardSetup& m, const ResponseShape& target, const Y
     };
     BoardRun r;
     r.Trials = m.Trials;
-    RunBlocks<Tally>(m.Trials, m.Seed, StepsPerBoard(m.Tol.Shape, trim != nullptr), run,
+    RunBlocks<Tally>(m.Trials, m.Seed,
+                     StepsPerBoard(m.Tol.Shape, trim != nullptr, !m.Nominal.Amp.Ideal()), run,
                      [&r](const Tally& t) {
                          r.Passed += t.Passed, r.Failed += t.Failed, r.OutOfRange += t.OutOfRange;
                          for (const double v : t.Minus3dB)

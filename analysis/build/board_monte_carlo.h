@@ -14,6 +14,8 @@
 //      other end, is outside the trim range: counted in OutOfRange and set
 //      aside (never a pass), its figures those at that end;
 //   5. the adjusted build is judged against the mask.
+// With a real op-amp in the nominal board (Nominal.Amp), each trial draws
+// its GBW, and the readings and the judgement are of the board around it.
 //
 //   BoardSetup s{{built.Built, built.RStar, built.RkrBuilt}, EqualGrades(tol), 10000, 1};
 //   s.Trim = KTrim{1870, 500, 900, 2.134};
@@ -26,6 +28,7 @@
 
 #include "model/circuit_polynomial.h"
 #include "monte_carlo.h"
+#include "opamp_gbw.h"
 
 namespace velmora {
 
@@ -65,10 +68,12 @@ TrimSetting SetTrimmer(const DrawnBoard& board, const CircuitPolynomial& c, cons
 
 // The least gain K from fromK up at which the circuit's |H| at testHz is
 // `gain`; none when no such K gives it. The circuit's K is not used.
+// gbwHz > 0: around a single-pole op-amp of that GBW (the circuit's C4
+// already holding its input capacitance); 0: an ideal one.
 std::optional<double> GainForReading(const CircuitPolynomial& c, double testHz, double gain,
-                                     double fromK);
+                                     double fromK, double gbwHz = 0);
 
-// |H| at testHz with gain k in place of the circuit's K.
-double GainAt(const CircuitPolynomial& c, double testHz, double k);
+// |H| at testHz with gain k in place of the circuit's K, as above.
+double GainAt(const CircuitPolynomial& c, double testHz, double k, double gbwHz = 0);
 
 }  // namespace velmora

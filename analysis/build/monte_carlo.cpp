@@ -8,6 +8,7 @@
 #include "block_runner.h"
 #include "model/circuit_polynomial.h"
 #include "model/portable_math.h"
+#include "opamp_gbw.h"
 #include "response/quartic_shape.h"
 
 namespace velmora {
@@ -52,17 +53,23 @@ public:
                 v->reserve(static_cast<size_t>(count));
         }
         const PartTolerances tol = EqualGrades(m_.Tol);
-        const BoardNominal nominal{m_.Nominal, m_.RStar, m_.Rkr};
+        const BoardNominal nominal{m_.Nominal, m_.RStar, m_.Rkr, m_.Amp};
         for (int trial = 0; trial < count; ++trial) {
             // 1. Draw every part, in a fixed order so a seed means one sequence.
-            const FilterParts p = DrawBoard(random, nominal, tol).Parts;
+            const DrawnBoard board = DrawBoard(random, nominal, tol);
+            const FilterParts& p = board.Parts;
 
-            // 2. What this build does.
-            const CircuitPolynomial c = CircuitPolynomialOf(p);
-            double d[5];
-            for (int k = 0; k < 5; ++k)
-                d[k] = c.Base[k] + p.K * c.Gain[k];
-            const ResponseShape s = shaper_.Shape(d, parts_);
+            // 2. What this build does: around a real op-amp a fifth order.
+            ResponseShape s;
+            if (m_.Amp.Ideal()) {
+                const CircuitPolynomial c = CircuitPolynomialOf(p);
+                double d[5];
+                for (int k = 0; k < 5; ++k)
+                    d[k] = c.Base[k] + p.K * c.Gain[k];
+                s = shaper_.Shape(d, parts_);
+            } else {
+                s = ShapeOfBoard(p, board.Amp);
+            }
             if (!s.Valid || !s.Stable) {
                 ++t.Failed;
                 continue;
@@ -93,7 +100,7 @@ void RunTrials(const MonteCarloSetup& m, const ResponseShape& target, const Yiel
                bool keep, Merge merge) {
     const TrialRunner runner(m, target, mask, keep);
     RunBlocks<BlockTally>(
-        m.Trials, m.Seed, StepsPerBoard(m.Tol.Shape, false),
+        m.Trials, m.Seed, StepsPerBoard(m.Tol.Shape, false, !m.Amp.Ideal()),
         [&runner](int count, RandomState random, BlockTally& t) { runner.Run(count, random, t); },
         merge);
 }

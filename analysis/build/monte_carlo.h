@@ -26,6 +26,7 @@ struct MonteCarloSetup {
     Tolerances Tol;
     int Trials = 0;
     uint64_t Seed = 0;
+    YieldOpAmp Amp = {};  // GbwHz 0: an ideal op-amp
 };
 
 // Limits a trial must meet, relative to the target; a limit <= 0 is not

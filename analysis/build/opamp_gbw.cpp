@@ -42,6 +42,17 @@ ResponseShape ShapeWithGbw(const FilterParts& parts, double gbwHz) {
     return ShapeOfDenominator(Denominator(parts, gbwHz));
 }
 
+FilterParts WithInputCapacitance(FilterParts parts, const YieldOpAmp& amp) {
+    if (!amp.Ideal()) parts.C4 += amp.CinF;
+    return parts;
+}
+
+ResponseShape ShapeOfBoard(const FilterParts& parts, const YieldOpAmp& amp) {
+    if (amp.Ideal())
+        return ShapeOfDenominator(IdealDenominator(CircuitPolynomialOf(parts), parts.K));
+    return ShapeWithGbw(WithInputCapacitance(parts, amp), amp.GbwHz);
+}
+
 std::complex<double> ResponseWithGbw(const FilterParts& parts, double gbwHz, double hz) {
     const CircuitPolynomial c = CircuitPolynomialOf(parts);
     const Complex s(0, 2 * std::numbers::pi * hz);

@@ -10,6 +10,7 @@
 
 #include <complex>
 
+#include "board_draw.h"
 #include "model/circuit.h"
 #include "response/response_shape.h"
 
@@ -19,6 +20,12 @@ ResponseShape ShapeWithGbw(const FilterParts& parts, double gbwHz);
 
 // H(j 2 pi hz) with the op-amp model: the plot's curve.
 std::complex<double> ResponseWithGbw(const FilterParts& parts, double gbwHz, double hz);
+
+// The parts with the op-amp's input capacitance across C4 (it sits from the
+// non-inverting input to ground; an ideal op-amp adds none), and the shape
+// a built board has around that op-amp: single pole at its GBW.
+FilterParts WithInputCapacitance(FilterParts parts, const YieldOpAmp& amp);
+ResponseShape ShapeOfBoard(const FilterParts& parts, const YieldOpAmp& amp);
 
 struct GbwLimit {
     bool Found = false;

@@ -95,13 +95,14 @@ struct Search {
     BoardRun Run(const int (&grade)[kBoardPartCount]) const {
         const PartTolerances tol = TolOf(grade);
         const std::optional<KTrim> trim = TrimFor(tol);
-        BoardRun run =
-            SimulateBoard(SetupOf(Build, tol, Request.Trials, Request.Seed, trim), Target, Mask);
+        BoardRun run = SimulateBoard(
+            SetupOf(Build, tol, Request.Trials, Request.Seed, trim, Request.TrimSettings.Amp),
+            Target, Mask);
         const YieldInterval i = WilsonInterval(run.Passed, run.Trials);
         if (i.Low < Request.TargetYield && Request.TargetYield <= i.High)
-            run = SimulateBoard(
-                SetupOf(Build, tol, kCloseFactor * Request.Trials, Request.Seed, trim), Target,
-                Mask);
+            run = SimulateBoard(SetupOf(Build, tol, kCloseFactor * Request.Trials, Request.Seed,
+                                        trim, Request.TrimSettings.Amp),
+                                Target, Mask);
         return run;
     }
 

@@ -66,11 +66,11 @@ KTrim FitTrimRange(const SnappedBuild& b, const PartTolerances& tol, double test
     // The RK-R each pilot build needs, drawn as SimulateBoard draws it.
     std::vector<double> needs;
     RandomState random = SeedRandom(o.Seed);
-    const BoardNominal nominal{b.Built, b.RStar, 0};
+    const BoardNominal nominal{b.Built, b.RStar, 0, o.Amp};
     for (int trial = 0; trial < o.PilotTrials; ++trial) {
         const DrawnBoard d = DrawBoard(random, nominal, tol, &t);
-        if (const auto k =
-                GainForReading(CircuitPolynomialOf(d.Parts), testHz, statedGain / d.Meter, 1))
+        if (const auto k = GainForReading(CircuitPolynomialOf(WithInputCapacitance(d.Parts, d.Amp)),
+                                          testHz, statedGain / d.Meter, 1, d.Amp.GbwHz))
             needs.push_back(RkrFor(*k, d.RStar));
     }
     const double low = Quantile(needs, kUncovered / 2);
@@ -84,9 +84,9 @@ KTrim FitTrimRange(const SnappedBuild& b, const PartTolerances& tol, double test
 }  // namespace
 
 BoardSetup SetupOf(const SnappedBuild& b, const PartTolerances& tol, int trials, uint64_t seed,
-                   const std::optional<KTrim>& trim) {
+                   const std::optional<KTrim>& trim, const YieldOpAmp& amp) {
     BoardSetup s;
-    s.Nominal = {b.Built, b.RStar, trim ? trim->FixedOhms : b.RkrBuilt};
+    s.Nominal = {b.Built, b.RStar, trim ? trim->FixedOhms : b.RkrBuilt, amp};
     s.Tol = tol;
     s.Trials = trials;
     s.Seed = seed;
@@ -98,13 +98,13 @@ double TargetGainAt(const SnappedBuild& b, double hz) {
     return GainAt(CircuitPolynomialOf(b.Ideal), hz, b.Ideal.K);
 }
 
-double StatedGainFor(const SnappedBuild& b, const KTrim& t) {
-    const CircuitPolynomial c = CircuitPolynomialOf(b.Built);
+double StatedGainFor(const SnappedBuild& b, const KTrim& t, const YieldOpAmp& amp) {
+    const CircuitPolynomial c = CircuitPolynomialOf(WithInputCapacitance(b.Built, amp));
     const double target = TargetGainAt(b, t.TestHz);
-    const auto k = GainForReading(c, t.TestHz, target, 1);
+    const auto k = GainForReading(c, t.TestHz, target, 1, amp.GbwHz);
     if (!k || !(t.PotOhms > 0)) return target;
     const double halfStep = t.PotOhms / (2.0 * t.Steps * b.RStar);
-    const double stated = GainAt(c, t.TestHz, *k - halfStep);
+    const double stated = GainAt(c, t.TestHz, *k - halfStep, amp.GbwHz);
     return stated > 0 && std::isfinite(stated) ? stated : target;
 }
 
@@ -122,8 +122,8 @@ KTrim FitTrim(const SnappedBuild& b, const PartTolerances& tol, double testHz,
     // stop at depends on the trimmer's step, and the range on that reading:
     // fitted for the target's gain first, then for the reading it gives.
     KTrim t = FitTrimRange(b, tol, testHz, RoundToDigits(TargetGainAt(b, testHz), 4), o);
-    t = FitTrimRange(b, tol, testHz, RoundToDigits(StatedGainFor(b, t), 4), o);
-    t.StatedGain = RoundToDigits(StatedGainFor(b, t), 4);
+    t = FitTrimRange(b, tol, testHz, RoundToDigits(StatedGainFor(b, t, o.Amp), 4), o);
+    t.StatedGain = RoundToDigits(StatedGainFor(b, t, o.Amp), 4);
     return t;
 }
 
@@ -138,7 +138,7 @@ TrimDesign DesignTrim(const SnappedBuild& b, const PartTolerances& tol, const Re
         if (!(gain > 0) || !std::isfinite(gain)) continue;
         const KTrim trim = FitTrim(b, tol, hz, o);
         const BoardRun run =
-            SimulateBoard(SetupOf(b, tol, o.PilotTrials, o.Seed, trim), target, mask);
+            SimulateBoard(SetupOf(b, tol, o.PilotTrials, o.Seed, trim, o.Amp), target, mask);
         if (run.OutOfRange == run.Trials || !(run.Yield > best.PilotYield)) continue;
         best.Trim = trim;
         best.TestFraction = fraction;
@@ -156,7 +156,7 @@ double BuildYield(const SnappedBuild& b, const PartTolerances& tol, const Respon
         if (!t.Reachable) return 0;
         trim = t.Trim;
     }
-    return SimulateBoard(SetupOf(b, tol, trials, o.Seed, trim), target, mask).Yield;
+    return SimulateBoard(SetupOf(b, tol, trials, o.Seed, trim, o.Amp), target, mask).Yield;
 }
 
 }  // namespace velmora

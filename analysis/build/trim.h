@@ -31,6 +31,7 @@ struct TrimOptions {
     std::optional<ESeries> FixedSeries;  // none: E24
     int PilotTrials = 2000;              // per test frequency tried
     uint64_t Seed = 0;
+    YieldOpAmp Amp = {};  // the op-amp the pilots, readings and yields assume
 };
 
 struct TrimDesign {
@@ -61,7 +62,7 @@ KTrim FitTrim(const SnappedBuild& build, const PartTolerances& tol, double testH
 
 // The Monte Carlo setup of a snapped build with these grades, trimmed or not.
 BoardSetup SetupOf(const SnappedBuild& build, const PartTolerances& tol, int trials, uint64_t seed,
-                   const std::optional<KTrim>& trim = std::nullopt);
+                   const std::optional<KTrim>& trim = std::nullopt, const YieldOpAmp& amp = {});
 
 // The target's gain at hz.
 double TargetGainAt(const SnappedBuild& build, double hz);
@@ -69,8 +70,8 @@ double TargetGainAt(const SnappedBuild& build, double hz);
 // The reading to turn VR1 up to at t.TestHz, unrounded: the nominal board's
 // gain half a position below the K that gives the target's gain there, so
 // that stopping at the first position that reaches it lands, on average,
-// on the target. The target's gain when no K gives it.
-double StatedGainFor(const SnappedBuild& build, const KTrim& t);
+// on the target. The target's gain when no K gives it. Read around `amp`.
+double StatedGainFor(const SnappedBuild& build, const KTrim& t, const YieldOpAmp& amp = {});
 
 // The K range a trim gives at nominal values: 1 + fixed / R* to
 // 1 + (fixed + trimmer) / R*.

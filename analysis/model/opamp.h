@@ -17,6 +17,7 @@ namespace velmora {
 
 struct OpAmp {
     double GbwHz = 10e6;           // gain-bandwidth product
+    double GbwSpread = 0;          // its relative spread from board to board, 0.3: +-30 %
     double SlewVPerS = 5e6;        // slew rate: 5 V/us
     double EnVPerRtHz = 8e-9;      // input voltage noise density, white part
     double FlickerCornerHz = 10;   // where the 1/f part of en equals the white part

@@ -10,6 +10,14 @@
 
 namespace velmora {
 
+std::string OpAmpText(const YieldOpAmp& a) {
+    if (a.Ideal()) return "ideal op-amp";
+    char spread[32];
+    std::snprintf(spread, sizeof spread, " +-%g %%", a.GbwSpread * 100);
+    return "op-amp GBW " + FormatEngineering(a.GbwHz, 4) + "Hz" + spread + ", cin " +
+           FormatEngineering(a.CinF, 4) + "F";
+}
+
 std::string Percent(double fraction, int decimals, bool sign) {
     double value = fraction * 100;
     if (sign && std::fabs(value) < 0.5 * PowerOfTen(-decimals)) value = 0;

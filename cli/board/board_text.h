@@ -7,6 +7,7 @@
 //   IntervalText(i)            -> "88.39 to 89.62 %"  (the Wilson score interval)
 //   Ohms(1500)                 -> "1.5k ohm"
 //   MaskText(mask)             -> "-3 dB within 2 %, peaking within 0.5 dB"
+//   OpAmpText({})              -> "ideal op-amp"
 //   Row("R1", "1.1942k ohm", "1.18k ohm", "-1.190 %")  -> one table line
 //   WriteOutputFile("plots/a.svg", svg, err)  -> false, named on err, when it fails
 #pragma once
@@ -33,6 +34,11 @@ std::string Ohms(double value, int digits = 3);
 std::string TestText(const KTrim& trim);
 
 std::string MaskText(const YieldMask& mask);
+
+// The op-amp a yield assumes:
+//   OpAmpText({})                 -> "ideal op-amp"
+//   OpAmpText({1e6, 0.3, 5e-12})  -> "op-amp GBW 1MHz +-30 %, cin 5pF"
+std::string OpAmpText(const YieldOpAmp& amp);
 
 // One line of a report's table: a label and up to three columns.
 std::string Row(const std::string& label, const std::string& a, const std::string& b,

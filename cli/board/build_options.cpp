@@ -160,6 +160,7 @@ std::string MakePlan(const BuildOptions& o, BuildPlan& plan) {
         const QuantityReading gbw = ReadQuantity("--gbw", o.Gbw, kFrequency);
         if (!gbw.Value) return gbw.Error;
         plan.GbwHz = static_cast<double>(*gbw.Value);
+        plan.YieldAmp = {*plan.GbwHz, o.GbwSpread, o.CinF};
     }
     plan.Alternatives = o.Alternatives;
     plan.Bom = o.Bom;

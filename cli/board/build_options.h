@@ -33,6 +33,7 @@ struct BuildOptions {
     std::optional<unsigned long long> Seed;
     std::vector<std::string> Masks;
     std::string Gbw;
+    double GbwSpread = 0, CinF = 0;  // of the op-amp --opamp names, for the yields
     bool Alternatives = false;
     bool Bom = false;
     std::string BomCsv;  // file, "-" for standard output

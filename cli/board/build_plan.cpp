@@ -29,6 +29,7 @@ BoardRequest RequestOf(const BuildPlan& p) {
     q.TrimSettings.FixedSeries = p.Series.Resistors;
     q.TrimSettings.PilotTrials = std::min(p.Trials, kPilotTrials);
     q.TrimSettings.Seed = p.Seed;
+    q.TrimSettings.Amp = p.YieldAmp;
     q.PlanYield = p.PlanYield;
     q.OpAmpLimit = p.GbwHz || p.Bom || !p.BomCsv.empty() || !p.BoardReport.empty();
     return q;

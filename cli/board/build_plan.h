@@ -28,6 +28,9 @@ struct BuildPlan {
     uint64_t Seed = 0;
     YieldMask Mask;
     std::optional<double> GbwHz;
+    // The op-amp every yield assumes: with a GBW given (--gbw, --opamp gbw=),
+    // that one, drawn within its spread, cin across C4; else an ideal one.
+    YieldOpAmp YieldAmp;
     bool Alternatives = false;
     bool Bom = false;
     std::string BomCsv;   // "" none, "-" standard output

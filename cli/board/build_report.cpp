@@ -229,7 +229,7 @@ void WriteMonteCarlo(std::ostream& out, const BuildPlan& plan, const Board& boar
     if (!CanBeMade(board.Build))
         out << "none, no board: a part would be negative or is missing\n";
     else
-        out << YieldText(mc.Passed, mc.Trials) << "\n";
+        out << YieldText(mc.Passed, mc.Trials) << ", " << OpAmpText(plan.YieldAmp) << "\n";
 }
 
 // 6. Other roots of the design equation.

@@ -129,7 +129,7 @@ void WriteTrimSection(std::ostream& out, const BuildPlan& plan, const Board& boa
         << board.After.OutOfRange << " of " << board.After.Trials << " beyond an end)\n";
     const std::string limits = MaskIsEmpty(plan.Mask) ? "no mask" : MaskText(plan.Mask);
     out << "  Yield (" << limits << "): " << YieldText(board.Before) << " before trim, "
-        << YieldText(board.After) << " after\n";
+        << YieldText(board.After) << " after, " << OpAmpText(plan.YieldAmp) << "\n";
     out << "  Procedure:\n";
     for (const std::string& step : TrimProcedure(b, k))
         out << "    " << step << "\n";

@@ -85,6 +85,12 @@ std::string ParseOpAmp(const std::string& text, OpAmp& amp) {
     for (const Setting& setting : SplitSettings(text)) {
         if (!setting.Value) return "--opamp: '" + setting.Name + "' is not KEY=VALUE";
         const std::string key = Lower(setting.Name), value = *setting.Value;
+        if (key == "gbw-spread") {
+            const QuantityReading r = ReadQuantity("--opamp gbw-spread", value, kTolerance);
+            if (!r.Value) return r.Error;
+            amp.GbwSpread = static_cast<double>(*r.Value);
+            continue;
+        }
         if (key == "cm") {
             const size_t colon = value.find(':');
             const auto low = Value(value.substr(0, colon), "V");
@@ -102,7 +108,7 @@ std::string ParseOpAmp(const std::string& text, OpAmp& amp) {
             if (key == f.Key) figure = &f;
         if (!figure)
             return "--opamp: unknown figure '" + key +
-                   "' (use gbw, sr, en, fc, in, vos, ib, ios, out, cm, cin, supply)";
+                   "' (use gbw, gbw-spread, sr, en, fc, in, vos, ib, ios, out, cm, cin, supply)";
         const auto v = Value(value, figure->Unit);
         if (!v || *v < 0 || !std::isfinite(*v))
             return "--opamp: " + key + "='" + value + "' is not a value such as " + key + "=" +
@@ -130,8 +136,9 @@ void AddSignalOptions(CLI::App& app, SignalOptions& o) {
     app.add_option("--opamp", o.OpAmpText,
                    "the op-amp's datasheet figures, any of gbw=10MHz,sr=5V/us,en=8nV,fc=10Hz,"
                    "in=1pA,vos=1mV,ib=10nA,ios=1nA,out=0.1V,cm=0V:1.5V,cin=5pF,supply=5V (these "
-                   "are the defaults; out and cm are headroom from the rails); --gbw 10MHz is "
-                   "short for gbw=10MHz")
+                   "are the defaults; out and cm are headroom from the rails), gbw-spread=0% "
+                   "(from board to board); --gbw 10MHz is short for gbw=10MHz. With a GBW "
+                   "given, --monte-carlo and --trim draw it per board and add cin across C4")
         ->type_name("FIGURES")
         ->group(group);
     app.add_option("--source-r", o.Source,
@@ -189,6 +196,8 @@ std::string FinishSignalOptions(SignalOptions& o, BuildOptions& build, InsightOp
         build.Gbw.erase(std::remove(build.Gbw.begin(), build.Gbw.end(), ' '), build.Gbw.end());
     }
     o.AmpGiven = !o.OpAmpText.empty() || !build.Gbw.empty();
+    build.GbwSpread = o.Amp.GbwSpread;
+    build.CinF = o.Amp.CinF;
 
     // 2. Source, load and band.
     if (!o.Source.empty()) {

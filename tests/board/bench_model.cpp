@@ -73,9 +73,18 @@ void Sweep(const std::function<double(double)>& relative, double lo, double hi, 
 double Gain(const Parts& p, double hz) {
     Eigen::Matrix4d g, c;
     NodeMatrices(p, g, c);
-    const Eigen::Matrix4cd y =
-        g.cast<std::complex<double>>() +
-        std::complex<double>(0, kTwoPi * hz) * c.cast<std::complex<double>>();
+    const std::complex<double> s(0, kTwoPi * hz);
+    // Around an integrator op-amp vout = A (v(n4) - vout / K): K becomes
+    // A / (1 + A / K), A = 2 pi gbw / s, where C1 and C3 see the output.
+    std::complex<double> gain = K(p);
+    if (p.gbw > 0 && hz > 0) {
+        const std::complex<double> a = kTwoPi * p.gbw / s;
+        gain = a / (1.0 + a / K(p));
+    }
+    Eigen::Matrix4cd y = g.cast<std::complex<double>>() + s * c.cast<std::complex<double>>();
+    y(0, 3) = g(0, 3) - s * p.c[0] * gain;
+    y(2, 3) = g(2, 3) - s * p.c[2] * gain;
+    y(3, 3) += s * p.cin;
     // Node i > 0 touches no node before n(i-1), so the equations solve from
     // v(n4) = 1 back to the vin that drives it; vout = K v(n4).
     Eigen::Vector4cd v(0, 0, 0, 1);
@@ -86,14 +95,43 @@ double Gain(const Parts& p, double hz) {
         v(i - 1) = -rest / y(i, i - 1);
     }
     const std::complex<double> vin = (y.row(0) * v)(0) * p.r[0];
-    return K(p) / std::sqrt(std::norm(vin));
+    return std::abs(gain) / std::sqrt(std::norm(vin));
+}
+
+// The state equations E x' = A x, x = (v(n1) .. v(n4), vout): the node
+// equations with C1 and C3 to the output, and dvout/dt = 2 pi gbw (v(n4) -
+// vout / K) for a real op-amp; its own pole, far out, is dropped.
+Eigen::VectorXcd Poles(const Parts& p) {
+    Eigen::Matrix4d g, c;
+    NodeMatrices(p, g, c);
+    if (!(p.gbw > 0))
+        return Eigen::EigenSolver<Eigen::Matrix4d>(-c.triangularView<Eigen::Upper>().solve(g),
+                                                   false)
+            .eigenvalues();
+    Eigen::MatrixXd e = Eigen::MatrixXd::Zero(5, 5), a = Eigen::MatrixXd::Zero(5, 5);
+    for (int i = 0; i < 4; ++i)
+        e(i, i) = p.c[i];
+    e(3, 3) += p.cin;
+    e(0, 4) = -p.c[0];
+    e(2, 4) = -p.c[2];
+    e(4, 4) = 1;
+    a.topLeftCorner(4, 4) = -g;
+    a(4, 3) = kTwoPi * p.gbw;
+    a(4, 4) = -kTwoPi * p.gbw / K(p);
+    Eigen::VectorXcd all =
+        Eigen::EigenSolver<Eigen::MatrixXd>(e.inverse() * a, false).eigenvalues();
+    Eigen::Index far = 0;
+    for (Eigen::Index i = 1; i < all.size(); ++i)
+        if (std::abs(all(i)) > std::abs(all(far))) far = i;
+    Eigen::VectorXcd kept(4);
+    for (Eigen::Index i = 0, j = 0; i < all.size(); ++i)
+        if (i != far) kept(j++) = all(i);
+    if (all(far).real() >= 0) kept(0) = all(far);  // an unstable far pole still fails the board
+    return kept;
 }
 
 Figures Measure(const Parts& p, bool sweep) {
-    Eigen::Matrix4d g, c;
-    NodeMatrices(p, g, c);
-    const Eigen::Matrix4d a = -c.triangularView<Eigen::Upper>().solve(g);
-    const Eigen::Vector4cd poles = Eigen::EigenSolver<Eigen::Matrix4d>(a, false).eigenvalues();
+    const Eigen::VectorXcd poles = Poles(p);
     Figures f;
     f.stable = poles.real().maxCoeff() < 0;
     std::vector<std::pair<double, double>> pairs;  // (Q, w0)

@@ -1,7 +1,9 @@
 // A board as it behaves on the bench, modelled from the schematic alone:
 // IN - R1 - n1 - R2 - n2 - R3 - n3 - R4 - n4 = the op-amp's + input; C1
 // from n1 and C3 from n3 to the output, C2 from n2 and C4 from n4 to
-// ground; the output is K * v(n4) with K = 1 + RK-R / R* (an ideal op-amp).
+// ground; the output is K * v(n4) with K = 1 + RK-R / R* (an ideal op-amp),
+// or, with gbw > 0, that of an integrator op-amp A(s) = 2 pi gbw / s fed
+// back through RK-R and R*, its input capacitance cin from n4 to ground.
 // It shares nothing with the analysis library: the yield cross-check
 // (board_yield_test.cpp) measures velmora-calc's printed yields against it.
 //
@@ -18,6 +20,7 @@ namespace bench {
 struct Parts {  // ohms and farads
     std::array<double, 4> r{}, c{};
     double rStar = 0, rkr = 0;
+    double gbw = 0, cin = 0;  // hertz, farads; gbw 0: an ideal op-amp
 };
 
 // |Vout / Vin| at hz (0: DC), from the four node equations.

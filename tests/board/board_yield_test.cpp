@@ -106,6 +106,7 @@ struct Paper {
     Parts parts;
     Grades grades{};
     std::optional<Trim> trim;
+    double gbwSpread = 0;  // parts.gbw drawn within it, as a part is
 };
 
 // The grades, and the values when given, of a list of parts of --board-json.
@@ -151,6 +152,7 @@ Simulated Simulate(const Paper& paper, const bench::Figures& target, const bench
         draw(p.rStar, grades[8]);
         const double rkrDeviation = draws.Deviation(grades[9], gaussian);
         p.rkr *= 1 + rkrDeviation;
+        if (p.gbw > 0) p.gbw *= 1 + draws.Deviation(paper.gbwSpread, gaussian);
         s.before += bench::Passes(p, target, mask);
         if (!trim) continue;
         const double trimmer = trim->trimmer * (1 + draws.Deviation(trim->trimmerTol, gaussian));
@@ -198,6 +200,8 @@ constexpr const char* kCases[] = {
     "--mask f3db=3%,peak=0.5dB --trim --plan 99% --monte-carlo 1000",
     "--preset bessel --series E96 --match-gain --distribution gaussian --mask f3db=5%,peak=0.5dB "
     "--trim --plan 90% --monte-carlo 1000",
+    "--preset cheb05 --fsf 10000 --series E96 --match-gain --tol-r 0.5% --tol-c 2% "
+    "--mask f3db=3%,peak=0.5dB --trim --opamp gbw=10MHz,gbw-spread=30%,cin=5pF --monte-carlo 3000",
 };
 
 class BoardYields : public testing::TestWithParam<const char*> {};
@@ -264,6 +268,12 @@ TEST_P(BoardYields, AgreeWithTheBench) {
     std::fill_n(standardBoard.grades.begin() + 4, 4, Number(header, R"(C ([\d.]+) %)") / 100);
     const std::string plainYield = LineOf(out, "  Yield (", monteCarlo);
     const bench::Mask mask = MaskOf(plainYield);
+    if (plainYield.find("ideal op-amp") == std::string::npos) {
+        standardBoard.parts.gbw = Number(plainYield, R"(GBW ([\d.]+)MHz)") * 1e6;
+        standardBoard.gbwSpread = Number(plainYield, R"(GBW [\d.]+MHz \+-([\d.]+) %)") / 100;
+        standardBoard.parts.cin = Number(plainYield, R"(cin ([\d.]+)pF)") * 1e-12;
+        ASSERT_GT(standardBoard.parts.gbw, 0) << plainYield;
+    }
     Paper trimmedBoard = With(standardBoard, board.value("parts", json::array()));
     trimmedBoard.trim = TrimOf(board["trim"]);
     const std::size_t gainTrim = out.find("\nGain trim:");
