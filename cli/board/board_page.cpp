@@ -75,6 +75,7 @@ std::string TrimSection(const BuildPlan& plan, const Board& o) {
                   " of builds"});
     h += Row({"Yield before trim", YieldText(o.Before)});
     h += Row({"Yield after trim", YieldText(o.After)});
+    h += Row({"The yields assume", OpAmpText(plan.YieldAmp)});
     h += "</table>\n<h3>Procedure</h3>\n<ol>\n";
     for (const std::string& step : TrimProcedure(b, k))
         h += "<li>" + EscapeXml(step.substr(step.find(' ') + 1)) + "</li>\n";
@@ -97,6 +98,7 @@ std::string PlanSection(const BuildPlan& plan, const Board& o) {
                   fits ? Fmt("%g", o.Plans[1].Tol.Of[part] * 100) + " %" : "-",
                   fits ? Percent(o.Plans[1].Share[part], 1) : "-"});
     h += Row({"Yield", YieldText(o.Plans[0].Run), "", fits ? YieldText(o.Plans[1].Run) : "-", ""});
+    h += Row({"The yields assume", OpAmpText(plan.YieldAmp), "", "", ""});
     h += "</table>\n";
     for (int k = 0; k < 2; ++k)
         if (!o.Plans[static_cast<size_t>(k)].Reached && (k == 0 || fits))

@@ -191,7 +191,7 @@ void WritePlanSection(std::ostream& out, const BuildPlan& plan, const Board& boa
             out << ", test " << TestText(plans[k].Trim->Trim) << ", "
                 << Ohms(plans[k].Trim->Trim.FixedOhms) << " + trimmer "
                 << Ohms(plans[k].Trim->Trim.PotOhms);
-        out << "\n";
+        out << ", " << OpAmpText(plan.YieldAmp) << "\n";
         if (!plans[k].Reached)
             out << "    No grade offered reaches the target"
                 << (board.WhatWould[k].empty() ? "; a second trim or a looser mask would be needed"
@@ -212,7 +212,10 @@ void WritePlanSection(std::ostream& out, const BuildPlan& plan, const Board& boa
 
 std::string BoardJson(const BuildPlan& plan, const Board& board, const std::vector<BomLine>& bill) {
     const std::string fixedSeries = SeriesName(FixedSeries(board, RequestOf(plan)));
-    Json json = {{"trials", plan.Trials}, {"seed", plan.Seed}, {"mask", MaskText(plan.Mask)}};
+    Json json = {{"trials", plan.Trials},
+                 {"seed", plan.Seed},
+                 {"mask", MaskText(plan.Mask)},
+                 {"yields_assume", OpAmpText(plan.YieldAmp)}};
     if (plan.Trim && !board.Trim) {
         json["trim"] = {{"fits", false}};
     } else if (board.Trim) {
