@@ -273,8 +273,8 @@ int WriteBestBuilds(std::ostream& out, std::ostream& err, const BuildPlan& plan,
         << (plan.Trim ? " after the gain trim" : "") << " with R "
         << Fmt("%g", plan.Tol.Resistor * 100) << " %, C " << Fmt("%g", plan.Tol.Capacitor * 100)
         << " % (" << (plan.Tol.Shape == Distribution::Gaussian ? "Gaussian" : "uniform")
-        << "), ideal op-amp; ties to the smaller worst f0 or Q error\n  " << r.Candidates << " builds from "
-        << r.Buildable << " of " << r.Roots << " root(s); the " << r.Screened
+        << "), ideal op-amp; ties to the smaller worst f0 or Q error\n  " << r.Candidates
+        << " builds from " << r.Buildable << " of " << r.Roots << " root(s); the " << r.Screened
         << " nearest the target screened with " << budget.ScreenTrials << " trials (seed "
         << budget.Seed << "), the best " << r.Best.size() << " and the given build run with "
         << budget.FinalTrials << " (seed " << budget.Seed + 1 << ")\n";
