@@ -21,9 +21,9 @@ std::string OpAmpText(const YieldOpAmp& a) {
 std::string Percent(double fraction, int decimals, bool sign) {
     double value = fraction * 100;
     if (sign && std::fabs(value) < 0.5 * PowerOfTen(-decimals)) value = 0;
-    char text[64];
-    std::snprintf(text, sizeof text, sign ? "%+.*f %%" : "%.*f %%", decimals, value);
-    return text;
+    // A NaN prints without its sign bit, the same on every platform.
+    const std::string format = (sign ? "%+." : "%.") + std::to_string(decimals) + "f";
+    return PrintfNumber(format.c_str(), value) + " %";
 }
 
 std::string YieldText(int passed, int trials) {
