@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "model/portable_math.h"
+#include "panel_look.h"
 #include "plot_axes.h"
 #include "svg_canvas.h"
 #include "text/quantity_text.h"
@@ -13,9 +14,7 @@ namespace velmora {
 
 namespace {
 
-constexpr double kWidth = 900, kHeight = 480, kLeft = 84, kRight = 28, kTop = 76, kBottom = 60;
-constexpr const char* kTitleStyle = R"(font-size="17" font-weight="bold" fill="#111111")";
-constexpr const char* kSubtitleStyle = R"(font-size="13" fill="#444444")";
+using namespace panel;
 constexpr const char* kCurveStyles[] = {
     R"(stroke="#8a8a8a" stroke-width="2" stroke-dasharray="7 5")",  // target
     R"(stroke="#1f5fbf" stroke-width="2")",

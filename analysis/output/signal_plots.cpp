@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "panel_look.h"
 #include "plot_axes.h"
 #include "response/response.h"
 #include "svg_canvas.h"
@@ -14,9 +15,7 @@ namespace velmora {
 
 namespace {
 
-constexpr double kWidth = 900, kHeight = 480, kLeft = 84, kRight = 28, kTop = 76, kBottom = 60;
-constexpr const char* kTitleStyle = R"(font-size="17" font-weight="bold" fill="#111111")";
-constexpr const char* kSubtitleStyle = R"(font-size="13" fill="#444444")";
+using namespace panel;
 constexpr const char* kStyles[] = {
     R"(stroke="#1f5fbf" stroke-width="2.5")", R"(stroke="#c0392b" stroke-width="1.8")",
     R"(stroke="#2e8b57" stroke-width="1.8")", R"(stroke="#b8860b" stroke-width="1.8")",
